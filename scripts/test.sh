@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what Tavlo needs, builds it with warnings as errors, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/bootstrap.sh
+build=${TAVLO_BUILD_DIR:-build}
+cmake -S . -B "$build" -G Ninja -DTAVLO_WERROR=ON
+cmake --build "$build"
+ctest --test-dir "$build" --output-on-failure
