@@ -1,0 +1,147 @@
+#include "control/frmtavlo.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+
+#include "control/tableview.h"
+#include "draw/colors.h"
+#include "draw/framebuffers.h"
+#include "draw/icon.h"
+#include "draw/tableimage.h"
+#include "play/rack.h"
+#include "play/scoring.h"
+
+frmTavlo::frmTavlo(int ticksPerSecond)
+    : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / ticksPerSecond)))
+{
+    setWindowTitle(QString::fromUtf8(text::kCaption));
+    setWindowIcon(TavloIcon());
+
+    const qreal dpr = devicePixelRatioF();
+    table_ = PaintTableImage(dpr);
+    view_ = new TableView(this, table_);
+    view_->pointerMoved = [this](float x, float y) { picTavlo_MouseMove(x, y); };
+    view_->buttonPressed = [this] { picTavlo_MouseDown(); };
+    buffers_ = std::make_unique<FrameBuffers>(view_, table_, dpr);
+    setCentralWidget(view_);
+    CreateMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+}
+
+frmTavlo::~frmTavlo() = default;
+
+void frmTavlo::CreateMenus()
+{
+    // Qt's own menu bar: a native one drops top-level actions without a
+    // submenu, and the scoreboard is one.
+    menuBar()->setNativeMenuBar(false);
+    QMenu* mnuFile = menuBar()->addMenu(tr("&File"));
+    mnuFileNew_ = mnuFile->addAction(tr("&New Game"), this, &frmTavlo::mnuFileNew_Click);
+    mnuFileExit_ = mnuFile->addAction(tr("&Exit"), this, &frmTavlo::mnuFileExit_Click);
+    QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
+    mnuHelpAbout_ = mnuHelp->addAction(tr("&About"), this, &frmTavlo::mnuHelpAbout_Click);
+    mnuCappy_ = menuBar()->addAction(QStringLiteral(">00       00"));
+    for (QAction* action : {mnuFileNew_, mnuFileExit_, mnuHelpAbout_, mnuCappy_})
+        action->setMenuRole(QAction::NoRole);
+}
+
+int frmTavlo::Run()
+{
+    Form_Load();
+    while (!closed_) {
+        if (newGameRequested_) {
+            newGameRequested_ = false;
+            NewGame();
+        } else {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    return 0;
+}
+
+void frmTavlo::Form_Load()
+{
+    show();
+    state_.drawBuffer = 1;
+    InitColors(state_);
+    // Must precede New Game: a fresh state's 0 would read as a running loop.
+    state_.gameResult = result::NoLoop;
+    mnuFileNew_Click();
+}
+
+void frmTavlo::closeEvent(QCloseEvent* event)
+{
+    int16_t cancel = flag::False;
+    Form_Unload(cancel);
+    event->setAccepted(cancel == flag::False);
+}
+
+void frmTavlo::Form_Unload(int16_t&)
+{
+    state_.stopRequested = flag::True;
+    closed_ = true;
+}
+
+// Handlers only record: a running loop ends after its tick, and the new game
+// starts from Run once that loop has returned, so loops never nest.
+void frmTavlo::mnuFileNew_Click()
+{
+    if (state_.gameResult != result::NoLoop)
+        state_.stopRequested = flag::True;
+    newGameRequested_ = true;
+}
+
+void frmTavlo::NewGame()
+{
+    state_.score2 = 0;
+    state_.score1 = 0;
+    state_.currentPlayer = 1;
+    ShowScoreboard();
+    RackBalls(state_);
+    state_.stopRequested = flag::False;
+    PlayGame();
+}
+
+void frmTavlo::mnuFileExit_Click()
+{
+    close();
+}
+
+void frmTavlo::mnuHelpAbout_Click()
+{
+    ShowMessage(text::kAbout);
+}
+
+void frmTavlo::picTavlo_MouseDown()
+{
+    if (state_.shotPhase == phase::Aiming)
+        state_.shotPhase = phase::Stroking;
+}
+
+void frmTavlo::picTavlo_MouseMove(float x, float y)
+{
+    state_.mouseX = x;
+    state_.mouseY = y;
+}
+
+void frmTavlo::ShowScoreboard()
+{
+    mnuCappy_->setText(QString::fromStdString(ScoreboardText(state_)));
+}
+
+void frmTavlo::ShowMessage(const char* message)
+{
+    // The text keeps its CR LF line break; a label shows a lone CR as a glyph.
+    QString body = QString::fromUtf8(message);
+    body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kTitle), body, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}

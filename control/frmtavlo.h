@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QImage>
+#include <QMainWindow>
+#include <QTimer>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+#include "control/GameState.h"
+#include "control/pacer.h"
+
+class QAction;
+struct FrameBuffers;
+class TableView;
+
+namespace text {
+inline constexpr char kCaption[] = "Tavlo - by Kelvane";
+inline constexpr char kTitle[] = "Tavlo";
+inline constexpr char kAbout[] =
+    "Aim the cue stick, click the left mouse button and shoot the cue ball.\r\n"
+    "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.";
+inline constexpr char kPlayer1Wins[] = "Player 1 wins!";
+inline constexpr char kPlayer2Wins[] = "Player 2 wins!";
+}
+
+// One game step and one frame every tick, 60 times a second: speeds are in
+// pixels per tick, so this rate is what the players feel.
+constexpr int kTicksPerSecond = 60;
+
+// The game's one window: it owns the game state, the drawing surfaces and the
+// menus, and drives the game loop.
+class frmTavlo : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmTavlo(int ticksPerSecond = kTicksPerSecond);
+    ~frmTavlo() override;
+
+    // The program's life: loads the window, plays games as New Game asks for
+    // them, and returns the exit status once the window has been closed.
+    int Run();
+
+    // Open to tests and tools that set up or inspect a table between ticks.
+    GameState& state() { return state_; }
+    const FrameBuffers& buffers() const { return *buffers_; }
+    QAction* mnuFileNew() const { return mnuFileNew_; }
+    QAction* mnuFileExit() const { return mnuFileExit_; }
+    QAction* mnuHelpAbout() const { return mnuHelpAbout_; }
+    QAction* mnuCappy() const { return mnuCappy_; }
+    int deepestLoop() const { return deepestLoop_; }
+
+signals:
+    // A tick has been shown; the loop is about to handle window events.
+    void frameShown();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload(int16_t& cancel);
+    void mnuFileNew_Click();
+    void mnuFileExit_Click();
+    void mnuHelpAbout_Click();
+    void picTavlo_MouseDown();
+    void picTavlo_MouseMove(float x, float y);
+
+    void CreateMenus();
+    void NewGame();
+    void ShowScoreboard();
+    void ShowMessage(const char* message);
+
+    void PlayGame();
+    void PlayFrame();
+    void PlayPhase(QPainter& painter);
+    void DoEvents();
+    void AnnounceWinner();
+
+    GameState state_;
+    QImage table_;
+    TableView* view_ = nullptr;
+    std::unique_ptr<FrameBuffers> buffers_;
+    QAction* mnuFileNew_ = nullptr;
+    QAction* mnuFileExit_ = nullptr;
+    QAction* mnuHelpAbout_ = nullptr;
+    QAction* mnuCappy_ = nullptr;
+
+    Pacer pacer_;
+    QTimer wake_;
+    bool newGameRequested_ = false;
+    bool closed_ = false;
+    int loopDepth_ = 0;
+    int deepestLoop_ = 0;
+};

@@ -1,0 +1,43 @@
+#include "control/tableview.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "draw/framebuffers.h"
+
+namespace {
+constexpr int kClientWidth = 326;
+constexpr int kClientHeight = 496;
+
+// Only the drawing surfaces report the pointer; the uncovered strips at the
+// right and bottom of the client area do not.
+bool OverSurfaces(QPointF p)
+{
+    return p.x() >= 0 && p.y() >= 0 && p.x() < frame::kWidth && p.y() < frame::kHeight;
+}
+}
+
+TableView::TableView(QWidget* parent, const QImage& table) : QWidget(parent), table_(table)
+{
+    setFixedSize(kClientWidth, kClientHeight);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TableView::paintEvent(QPaintEvent*)
+{
+    QPainter(this).drawImage(0, 0, table_);
+}
+
+void TableView::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPointF p = event->position();
+    if (OverSurfaces(p) && pointerMoved)
+        pointerMoved(static_cast<float>(p.x()), static_cast<float>(p.y()));
+}
+
+void TableView::mousePressEvent(QMouseEvent* event)
+{
+    if (OverSurfaces(event->position()) && buttonPressed)
+        buttonPressed();
+}

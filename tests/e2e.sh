@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Plays the real game on a virtual X display, driven like a person would:
+# the opening table, a stroke, About by its access keys, and Exit.
+# Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR
+set -euo pipefail
+bin=$(realpath "$1")
+out=$(realpath -m "$2")
+mkdir -p "$out"
+
+if [ -z "${TAVLO_E2E_INNER:-}" ]; then
+  export TAVLO_E2E_INNER=1
+  exec xvfb-run -a -s "-screen 0 800x700x24" "$0" "$bin" "$out"
+fi
+
+fail() { echo "e2e: $*" >&2; exit 1; }
+pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+
+"$bin" &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+
+wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavlo - by Kelvane$' | head -n1) || fail "no window appeared"
+xdotool windowfocus --sync "$wid"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+# The drawing area fills the client area below the menu bar.
+top=$((HEIGHT - 496))
+
+import -window "$wid" "$out/opening.png"
+[ "$(pixel "$out/opening.png" 161 $((top + 354)))" = "255,255,255" ] || fail "no cue ball on its spot"
+[ "$(pixel "$out/opening.png" 161 $((top + 105)))" = "0,0,0" ] || fail "no black ball in the rack"
+[ "$(pixel "$out/opening.png" 100 $((top + 300)))" = "0,127,127" ] || fail "no cloth"
+
+# Aim from the right, press, and push the cue in towards the cue ball.
+xdotool mousemove --window "$wid" $((161 + 90)) $((top + 354))
+sleep 0.2
+xdotool mousedown 1 mouseup 1
+for x in $(seq 85 -5 20); do
+  xdotool mousemove --window "$wid" $((161 + x)) $((top + 354))
+  sleep 0.03
+done
+sleep 2
+import -window "$wid" "$out/after-stroke.png"
+[ "$(pixel "$out/after-stroke.png" 161 $((top + 354)))" != "255,255,255" ] || fail "the stroke did not move the cue ball"
+
+xdotool key --clearmodifiers alt+h
+sleep 0.3
+xdotool key a
+box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlo$' | head -n1) || fail "About did not open"
+import -window "$box" "$out/about.png"
+xdotool windowfocus --sync "$box" key Return
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name '^Tavlo$' >/dev/null || break
+  sleep 0.1
+done
+xdotool search --onlyvisible --name '^Tavlo$' >/dev/null && fail "About did not close on Return"
+
+xdotool windowfocus --sync "$wid"
+xdotool key --clearmodifiers alt+f
+sleep 0.3
+xdotool key x
+status=0
+timeout 10 tail --pid=$pid -f /dev/null || fail "Exit did not end the program"
+wait $pid || status=$?
+trap - EXIT
+[ "$status" -eq 0 ] || fail "exit status $status"
+echo "e2e: 1 passed, 0 failed"
