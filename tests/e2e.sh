@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Plays the real game on a virtual X display, driven like a person would:
-# the opening table, a stroke, About by its access keys, and Exit.
+# the opening table, a stroke, About and Exit by their access keys.
 # Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR
 set -euo pipefail
 bin=$(realpath "$1")
@@ -58,7 +58,7 @@ xdotool search --onlyvisible --name '^Tavlo$' >/dev/null && fail "About did not 
 xdotool windowfocus --sync "$wid"
 xdotool key --clearmodifiers alt+f
 sleep 0.3
-xdotool key x
+xdotool key e
 status=0
 timeout 10 tail --pid=$pid -f /dev/null || fail "Exit did not end the program"
 wait $pid || status=$?
