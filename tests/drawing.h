@@ -1,0 +1,23 @@
+#pragma once
+
+// Helpers shared by the drawing tests.
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "draw/paint.h"
+
+inline QRgb ToQRgb(int32_t c)
+{
+    return ToQColor(c).rgb();
+}
+
+inline ::testing::AssertionResult PixelIs(const QImage& image, int x, int y, QRgb expected)
+{
+    const QRgb got = image.pixel(x, y);
+    if (got == expected)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "pixel (" << x << ", " << y << ") is " << qRed(got) << "," << qGreen(got)
+                                         << "," << qBlue(got) << ", expected " << qRed(expected) << ","
+                                         << qGreen(expected) << "," << qBlue(expected);
+}
