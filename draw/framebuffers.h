@@ -1,0 +1,26 @@
+#pragma once
+
+#include <array>
+
+#include "control/GameState.h"
+#include "draw/surface.h"
+
+// picTavlo(0) keeps the table image and is never shown; picTavlo(1) and
+// picTavlo(2) are the frame buffers, shown in turn. All three lie at (0, 0) of
+// the parent, which owns them.
+struct FrameBuffers {
+    FrameBuffers(QWidget* parent, const QImage& table, qreal dpr);
+
+    std::array<Surface*, 3> picTavlo{};
+
+    // The image of the hidden buffer, the one this tick draws into.
+    QImage& Hidden(const GameState& s);
+};
+
+// Copies the table image into the hidden buffer; the copy replaces every pixel
+// of the buffer, so nothing of the frame drawn there two ticks ago survives.
+void ComposeFrame(const GameState& s, FrameBuffers& b);
+
+// Shows the buffer just drawn, then hides the other one, which becomes the
+// hidden buffer of the next tick.
+void ShowFrame(GameState& s, FrameBuffers& b);
