@@ -7,72 +7,49 @@
 
 namespace {
 
-GameState Racked()
+GameState Racked(float mouseX, float mouseY)
 {
     GameState s;
     RackBalls(s);
+    s.mouseX = mouseX;
+    s.mouseY = mouseY;
     return s;
-}
-
-void PointAt(GameState& s, float x, float y)
-{
-    s.mouseX = x;
-    s.mouseY = y;
 }
 
 } // namespace
 
-TEST(Aim, FirstAimBeforeAnyPointerMovePointsFromTheTopLeftCorner)
+TEST(Aim, PointsFromTheCueBallTowardsThePointerFortyPixelsLong)
 {
-    GameState s = Racked();
+    GameState s = Racked(0.0f, 0.0f);
     AimCue(s);
-    EXPECT_NEAR(s.aimDX, -16.56, 0.005);
+    EXPECT_NEAR(s.aimDX, -16.56, 0.005) << "first aim, from the corner";
     EXPECT_NEAR(s.aimDY, -36.41, 0.005);
-    EXPECT_EQ(s.offsetX, -161.0f);
-    EXPECT_EQ(s.offsetY, -354.0f);
-}
-
-TEST(Aim, VectorIsFortyLongWhateverTheDistance)
-{
-    GameState s = Racked();
-    for (float d : {3.0f, 39.0f, 41.0f, 300.0f}) {
-        PointAt(s, 161.0f + d * 0.6f, 354.0f - d * 0.8f);
+    for (float d : {3.0f, 41.0f, 300.0f}) {
+        s.mouseX = 161.0f + d * 0.6f;
+        s.mouseY = 354.0f - d * 0.8f;
         AimCue(s);
         EXPECT_NEAR(std::hypot(s.aimDX, s.aimDY), 40.0, 1e-4) << "distance " << d;
     }
-}
-
-TEST(Aim, PointerOnTheCentreKeepsTheAimAndStrikesWhenStroking)
-{
-    GameState s = Racked();
-    PointAt(s, 200.0f, 354.0f);
-    AimCue(s);
-    PointAt(s, 161.0f, 354.0f);
+    // On the centre nothing is divided and the last aim stays.
+    const float keptX = s.aimDX, keptY = s.aimDY;
+    s.mouseX = 161.0f;
+    s.mouseY = 354.0f;
     AimCue(s);
     EXPECT_EQ(s.aimDistance, 0.0f);
-    EXPECT_EQ(s.aimDX, 40.0f);
-    EXPECT_EQ(s.aimDY, 0.0f);
-
-    s.shotPhase = phase::Stroking;
-    StrokeCue(s);
-    EXPECT_EQ(s.shotPhase, phase::Rolling);
-    EXPECT_EQ(s.ballVX[0], 0.0f);
-    EXPECT_EQ(s.ballVY[0], 0.0f);
+    EXPECT_EQ(s.aimDX, keptX);
+    EXPECT_EQ(s.aimDY, keptY);
 }
 
 TEST(Stroke, ApproachFromTheRightStrikesWithTheLastStepAndKeepsThePreviousAim)
 {
-    GameState s = Racked();
-    PointAt(s, 161.0f + 55.0f, 354.0f);
+    GameState s = Racked(161.0f + 55.0f, 354.0f);
     AimCue(s);
     s.shotPhase = phase::Stroking;
-    for (float offset : {52.0f, 49.0f}) {
-        PointAt(s, 161.0f + offset, 354.0f);
+    for (float offset : {52.0f, 49.0f, 46.0f}) {
+        EXPECT_EQ(s.shotPhase, phase::Stroking) << "before " << offset;
+        s.mouseX = 161.0f + offset;
         StrokeCue(s);
-        ASSERT_EQ(s.shotPhase, phase::Stroking) << "offset " << offset;
     }
-    PointAt(s, 161.0f + 46.0f, 354.0f);
-    StrokeCue(s);
     EXPECT_EQ(s.shotPhase, phase::Rolling);
     EXPECT_EQ(s.ballVX[0], -3.0f);
     EXPECT_EQ(s.ballVY[0], 0.0f);
@@ -80,48 +57,29 @@ TEST(Stroke, ApproachFromTheRightStrikesWithTheLastStepAndKeepsThePreviousAim)
     EXPECT_EQ(s.cueDY, 0.0f);
 }
 
-TEST(Stroke, ExactlyFortyEightStrikesAndTheNextFloatAboveDoesNot)
+TEST(Stroke, StrikesWithinFortyEightInclusiveWithThePointersOwnStep)
 {
-    GameState at48 = Racked();
-    at48.shotPhase = phase::Stroking;
-    PointAt(at48, 161.0f, 354.0f + 48.0f);
-    StrokeCue(at48);
-    EXPECT_EQ(at48.aimDistance, 48.0f);
-    EXPECT_EQ(at48.shotPhase, phase::Rolling);
-
-    GameState above = Racked();
-    above.shotPhase = phase::Stroking;
-    PointAt(above, 161.0f, std::nextafter(402.0f, 500.0f));
-    StrokeCue(above);
-    EXPECT_GT(above.aimDistance, 48.0f);
-    EXPECT_EQ(above.shotPhase, phase::Stroking);
-}
-
-TEST(Stroke, StillPointerFarAwayNeverStrikesAndRemembersItsAim)
-{
-    GameState s = Racked();
-    PointAt(s, 100.0f, 200.0f);
-    AimCue(s);
-    s.shotPhase = phase::Stroking;
-    for (int tick = 0; tick < 3; ++tick)
+    const struct {
+        float x, y;
+        int16_t phase;
+    } cases[] = {
+        {161.0f, 402.0f, phase::Rolling},
+        {161.0f, std::nextafter(402.0f, 500.0f), phase::Stroking},
+        {161.0f, 354.0f, phase::Rolling}, // on the centre
+    };
+    for (const auto& c : cases) {
+        GameState s = Racked(c.x, c.y);
+        s.shotPhase = phase::Stroking;
         StrokeCue(s);
-    EXPECT_EQ(s.shotPhase, phase::Stroking);
-    EXPECT_EQ(s.prevOffsetX, s.offsetX);
-    EXPECT_EQ(s.prevOffsetY, s.offsetY);
-    EXPECT_EQ(s.cueDX, s.aimDX);
-    EXPECT_EQ(s.cueDY, s.aimDY);
-    EXPECT_EQ(s.ballVX[0], 0.0f);
-}
-
-TEST(Stroke, SidewaysSlideSendsTheBallSideways)
-{
-    GameState s = Racked();
-    PointAt(s, 161.0f - 10.0f, 354.0f + 60.0f);
+        EXPECT_EQ(s.shotPhase, c.phase) << c.y;
+    }
+    // Sliding sideways into reach sends the ball sideways.
+    GameState s = Racked(151.0f, 414.0f);
     AimCue(s);
     s.shotPhase = phase::Stroking;
-    PointAt(s, 161.0f + 10.0f, 354.0f + 40.0f);
+    s.mouseX = 171.0f;
+    s.mouseY = 394.0f;
     StrokeCue(s);
-    EXPECT_EQ(s.shotPhase, phase::Rolling);
     EXPECT_EQ(s.ballVX[0], 20.0f);
     EXPECT_EQ(s.ballVY[0], -20.0f);
 }
