@@ -18,19 +18,17 @@ GameState Racked(float mouseX, float mouseY)
 
 } // namespace
 
-TEST(Aim, PointsFromTheCueBallTowardsThePointerFortyPixelsLong)
+TEST(Aim, PointsFromTheCueBallTowardsThePointerAndStaysWhenOnTheCentre)
 {
     GameState s = Racked(0.0f, 0.0f);
     AimCue(s);
     EXPECT_NEAR(s.aimDX, -16.56, 0.005) << "first aim, from the corner";
     EXPECT_NEAR(s.aimDY, -36.41, 0.005);
-    for (float d : {3.0f, 41.0f, 300.0f}) {
-        s.mouseX = 161.0f + d * 0.6f;
-        s.mouseY = 354.0f - d * 0.8f;
-        AimCue(s);
-        EXPECT_NEAR(std::hypot(s.aimDX, s.aimDY), 40.0, 1e-4) << "distance " << d;
-    }
-    // On the centre nothing is divided and the last aim stays.
+    s.mouseX = 161.0f + 1.8f;
+    s.mouseY = 354.0f - 2.4f;
+    AimCue(s);
+    EXPECT_NEAR(s.aimDX, 24.0, 1e-3) << "still 40 long when the pointer is 3 away";
+    EXPECT_NEAR(s.aimDY, -32.0, 1e-3);
     const float keptX = s.aimDX, keptY = s.aimDY;
     s.mouseX = 161.0f;
     s.mouseY = 354.0f;
