@@ -1,5 +1,6 @@
 #include <QCoreApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "control/frmtavlo.h"
