@@ -22,8 +22,13 @@ void* operator new(size_t size)
         return p;
     throw std::bad_alloc();
 }
+// Seen inlined next to a new-expression, the free() looks mismatched to the
+// compiler; it is not, since the operator new above hands out malloc's memory.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
 
 // Table play runs every tick: aiming, the stroke, the motion step and the end
 // of a shot must never touch the heap, through a whole game and into the next.
