@@ -252,6 +252,7 @@ private:
     {
         if (Chance(1.0 / 40000)) {
             ++cover_.closes;
+            closing_ = true;
             window_->close();
             return;
         }
