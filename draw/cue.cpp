@@ -33,7 +33,7 @@ void DrawCue(const GameState& s, QPainter& p, float dx, float dy)
 {
     p.setRenderHint(QPainter::Antialiasing);
     for (const Segment& segment : kSegments) {
-        p.setPen(QPen(ToQColor(s.*segment.color), segment.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(RoundPen(s.*segment.color, segment.width));
         p.drawLine(QLineF(CuePoint(s, segment.from, dx, dy), CuePoint(s, segment.to, dx, dy)));
     }
 }

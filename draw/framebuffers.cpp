@@ -15,13 +15,16 @@ int HiddenIndex(int16_t drawBuffer)
     return drawBuffer == 1 ? 1 : 2;
 }
 
-// The copy is a plain run of scanlines, so the stored table must share the
-// buffers' format and be at least as large.
+// The store keeps exactly the part of the table that a surface shows, in the
+// buffers' own format and size, so that their rows line up and the copy of a
+// whole frame is one run of memory.
 QImage StoreTable(const QImage& table, QSize frameSize)
 {
     QImage stored = table.convertToFormat(QImage::Format_RGB32);
     if (stored.width() < frameSize.width() || stored.height() < frameSize.height())
         stored = stored.scaled(frameSize.expandedTo(stored.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (stored.size() != frameSize)
+        stored = stored.copy(QRect(QPoint(0, 0), frameSize));
     return stored;
 }
 
@@ -50,9 +53,13 @@ void ComposeFrame(const GameState& s, FrameBuffers& b)
 {
     const QImage& table = std::as_const(*b.picTavlo[0]).image();
     QImage& frame = b.Hidden(s);
-    const size_t rowBytes = static_cast<size_t>(frame.width()) * sizeof(QRgb);
     uchar* to = frame.bits();
     const uchar* from = table.constBits();
+    if (frame.bytesPerLine() == table.bytesPerLine()) {
+        std::memcpy(to, from, static_cast<size_t>(frame.sizeInBytes()));
+        return;
+    }
+    const size_t rowBytes = static_cast<size_t>(frame.width()) * sizeof(QRgb);
     for (int y = 0; y < frame.height(); ++y)
         std::memcpy(to + y * frame.bytesPerLine(), from + y * table.bytesPerLine(), rowBytes);
 }

@@ -5,9 +5,9 @@
 #include "control/GameState.h"
 #include "draw/surface.h"
 
-// picTavlo(0) keeps the table image and is never shown; picTavlo(1) and
-// picTavlo(2) are the frame buffers, shown in turn. All three lie at (0, 0) of
-// the parent, which owns them.
+// picTavlo(0) keeps the table image, as much of it as a surface shows, and is
+// never shown; picTavlo(1) and picTavlo(2) are the frame buffers, shown in
+// turn. All three lie at (0, 0) of the parent, which owns them.
 struct FrameBuffers {
     FrameBuffers(QWidget* parent, const QImage& table, qreal dpr);
 
