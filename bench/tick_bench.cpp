@@ -63,14 +63,11 @@ struct Table {
     void Tick()
     {
         ComposeFrame(s, buffers);
-        {
-            QPainter painter(&buffers.Hidden(s));
-            const bool atRest = MoveBalls(s);
-            DrawBalls(s, painter);
-            DrawCueAfterShot(s, painter);
-            if (atRest)
-                Break(s);
-        }
+        const bool atRest = MoveBalls(s);
+        DrawBalls(s, buffers.Hidden(s));
+        DrawCueAfterShot(s, buffers.Hidden(s));
+        if (atRest)
+            Break(s);
         ShowFrame(s, buffers);
     }
 
@@ -157,10 +154,9 @@ void BM_DrawBalls(benchmark::State& state)
 {
     Table table(static_cast<qreal>(state.range(0)));
     RackBalls(table.s);
-    QPainter painter(&table.buffers.Hidden(table.s));
     const Allocations before = AllocationsSoFar();
     for (auto _ : state)
-        DrawBalls(table.s, painter);
+        DrawBalls(table.s, table.buffers.Hidden(table.s));
     ReportAllocations(state, before);
 }
 BENCHMARK(BM_DrawBalls)->ArgName("dpr")->Arg(1)->Arg(2);
@@ -168,10 +164,9 @@ BENCHMARK(BM_DrawBalls)->ArgName("dpr")->Arg(1)->Arg(2);
 void BM_DrawCue(benchmark::State& state)
 {
     Table table(static_cast<qreal>(state.range(0)));
-    QPainter painter(&table.buffers.Hidden(table.s));
     const Allocations before = AllocationsSoFar();
     for (auto _ : state)
-        DrawCueAfterShot(table.s, painter);
+        DrawCueAfterShot(table.s, table.buffers.Hidden(table.s));
     ReportAllocations(state, before);
 }
 BENCHMARK(BM_DrawCue)->ArgName("dpr")->Arg(1)->Arg(2);

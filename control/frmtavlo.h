@@ -73,7 +73,7 @@ private:
 
     void PlayGame();
     void PlayFrame();
-    void PlayPhase(QPainter& painter);
+    void PlayPhase(QImage& frame);
     void DoEvents();
     void AnnounceWinner();
 

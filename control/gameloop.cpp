@@ -1,5 +1,4 @@
 #include <QCoreApplication>
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -29,30 +28,27 @@ void frmTavlo::PlayGame()
 void frmTavlo::PlayFrame()
 {
     ComposeFrame(state_, *buffers_);
-    {
-        QPainter painter(&buffers_->Hidden(state_));
-        PlayPhase(painter);
-    }
+    PlayPhase(buffers_->Hidden(state_));
     ShowFrame(state_, *buffers_);
 }
 
-void frmTavlo::PlayPhase(QPainter& painter)
+void frmTavlo::PlayPhase(QImage& frame)
 {
     switch (state_.shotPhase) {
     case phase::Aiming:
-        DrawBalls(state_, painter);
+        DrawBalls(state_, frame);
         AimCue(state_);
-        DrawCue(state_, painter, state_.aimDX, state_.aimDY);
+        DrawCue(state_, frame, state_.aimDX, state_.aimDY);
         break;
     case phase::Stroking:
-        DrawBalls(state_, painter);
+        DrawBalls(state_, frame);
         StrokeCue(state_);
-        DrawCue(state_, painter, state_.aimDX, state_.aimDY);
+        DrawCue(state_, frame, state_.aimDX, state_.aimDY);
         break;
     case phase::Rolling: {
         const bool atRest = MoveBalls(state_);
-        DrawBalls(state_, painter);
-        DrawCueAfterShot(state_, painter);
+        DrawBalls(state_, frame);
+        DrawCueAfterShot(state_, frame);
         if (atRest) {
             EndShot(state_);
             ShowScoreboard();

@@ -1,5 +1,6 @@
 #include "draw/cue.h"
 
+#include <QPainter>
 #include <array>
 
 #include "draw/paint.h"
@@ -27,18 +28,33 @@ QPointF CuePoint(const GameState& s, double k, float dx, float dy)
     return PixelCentre(x, y);
 }
 
+// The segments' pens, made again only when a cue colour changes: made afresh
+// every tick they would cost heap allocations in every frame.
+const QPen& SegmentPen(const GameState& s, size_t segment)
+{
+    static std::array<QPen, kSegments.size()> pens;
+    static std::array<int32_t, kSegments.size()> colors{-1, -1, -1};
+    const Segment& seg = kSegments[segment];
+    if (colors[segment] != s.*seg.color) {
+        colors[segment] = s.*seg.color;
+        pens[segment] = QPen(ToQColor(colors[segment]), seg.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    }
+    return pens[segment];
+}
+
 } // namespace
 
-void DrawCue(const GameState& s, QPainter& p, float dx, float dy)
+void DrawCue(const GameState& s, QImage& frame, float dx, float dy)
 {
+    QPainter p(&frame);
     p.setRenderHint(QPainter::Antialiasing);
-    for (const Segment& segment : kSegments) {
-        p.setPen(RoundPen(s.*segment.color, segment.width));
-        p.drawLine(QLineF(CuePoint(s, segment.from, dx, dy), CuePoint(s, segment.to, dx, dy)));
+    for (size_t i = 0; i < kSegments.size(); ++i) {
+        p.setPen(SegmentPen(s, i));
+        p.drawLine(QLineF(CuePoint(s, kSegments[i].from, dx, dy), CuePoint(s, kSegments[i].to, dx, dy)));
     }
 }
 
-void DrawCueAfterShot(const GameState& s, QPainter& p)
+void DrawCueAfterShot(const GameState& s, QImage& frame)
 {
-    DrawCue(s, p, s.cueDX, s.cueDY);
+    DrawCue(s, frame, s.cueDX, s.cueDY);
 }

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QBrush>
 #include <QColor>
-#include <QPen>
 #include <QPointF>
 #include <cstdint>
 
@@ -18,11 +16,3 @@ inline QPointF PixelCentre(double x, double y)
 {
     return {x + 0.5, y + 0.5};
 }
-
-// A solid brush of a game colour, and a round-ended pen of a game colour and
-// width. Each is made the first time it is asked for and then kept: made
-// afresh for every ball and cue segment, they would cost heap allocations in
-// every tick. The reference holds until a dozen other colours have been asked
-// for; painters copy what they are given, so passing it straight on is safe.
-const QBrush& SolidBrush(int32_t color);
-const QPen& RoundPen(int32_t color, qreal width);
