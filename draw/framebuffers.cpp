@@ -1,6 +1,5 @@
 #include "draw/framebuffers.h"
 
-#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -15,19 +14,6 @@ int HiddenIndex(int16_t drawBuffer)
     return drawBuffer == 1 ? 1 : 2;
 }
 
-// The store keeps exactly the part of the table that a surface shows, in the
-// buffers' own format and size, so that their rows line up and the copy of a
-// whole frame is one run of memory.
-QImage StoreTable(const QImage& table, QSize frameSize)
-{
-    QImage stored = table.convertToFormat(QImage::Format_RGB32);
-    if (stored.width() < frameSize.width() || stored.height() < frameSize.height())
-        stored = stored.scaled(frameSize.expandedTo(stored.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    if (stored.size() != frameSize)
-        stored = stored.copy(QRect(QPoint(0, 0), frameSize));
-    return stored;
-}
-
 } // namespace
 
 FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table, qreal dpr)
@@ -38,9 +24,11 @@ FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table, qreal dpr)
         // carries the table until then.
         surface->hide();
     }
+    // The store keeps exactly the part of the table that a surface shows, in
+    // the buffers' own format and size, so a whole frame is one memcpy.
     QImage& store = picTavlo[0]->image();
     const qreal ratio = store.devicePixelRatio();
-    store = StoreTable(table, store.size());
+    store = table.copy(QRect(QPoint(0, 0), store.size())).convertToFormat(QImage::Format_RGB32);
     store.setDevicePixelRatio(ratio);
 }
 
@@ -53,15 +41,8 @@ void ComposeFrame(const GameState& s, FrameBuffers& b)
 {
     const QImage& table = std::as_const(*b.picTavlo[0]).image();
     QImage& frame = b.Hidden(s);
-    uchar* to = frame.bits();
-    const uchar* from = table.constBits();
-    if (frame.bytesPerLine() == table.bytesPerLine()) {
-        std::memcpy(to, from, static_cast<size_t>(frame.sizeInBytes()));
-        return;
-    }
-    const size_t rowBytes = static_cast<size_t>(frame.width()) * sizeof(QRgb);
-    for (int y = 0; y < frame.height(); ++y)
-        std::memcpy(to + y * frame.bytesPerLine(), from + y * table.bytesPerLine(), rowBytes);
+    Q_ASSERT(frame.sizeInBytes() == table.sizeInBytes());
+    std::memcpy(frame.bits(), table.constBits(), static_cast<size_t>(frame.sizeInBytes()));
 }
 
 void ShowFrame(GameState& s, FrameBuffers& b)
