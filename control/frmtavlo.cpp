@@ -5,7 +5,10 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <algorithm>
+#include <cmath>
 
+#include "control/frametick.h"
 #include "control/tableview.h"
 #include "draw/colors.h"
 #include "draw/framebuffers.h"
@@ -20,12 +23,11 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     setWindowTitle(QString::fromUtf8(text::kCaption));
     setWindowIcon(TavloIcon());
 
-    const qreal dpr = devicePixelRatioF();
-    table_ = PaintTableImage(dpr);
+    table_ = PaintTableImage(devicePixelRatioF());
     view_ = new TableView(this, table_);
     view_->pointerMoved = [this](float x, float y) { picTavlo_MouseMove(x, y); };
     view_->buttonPressed = [this] { picTavlo_MouseDown(); };
-    buffers_ = std::make_unique<FrameBuffers>(view_, table_, dpr);
+    buffers_ = std::make_unique<FrameBuffers>(view_, table_);
     setCentralWidget(view_);
     CreateMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -71,7 +73,6 @@ void frmTavlo::Form_Load()
     show();
     state_.drawBuffer = 1;
     InitColors(state_);
-    // Must precede New Game: a fresh state's 0 would read as a running loop.
     state_.gameResult = result::NoLoop;
     mnuFileNew_Click();
 }
@@ -144,4 +145,48 @@ void frmTavlo::ShowMessage(const char* message)
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kTitle), body, QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+void frmTavlo::PlayGame()
+{
+    ++loopDepth_;
+    deepestLoop_ = std::max(deepestLoop_, loopDepth_);
+    state_.gameResult = result::Running;
+    while (!state_.stopRequested) {
+        pacer_.Begin(Pacer::Clock::now());
+        if (PlayFrame(state_, *buffers_))
+            ShowScoreboard();
+        DoEvents();
+    }
+    AnnounceWinner();
+    state_.gameResult = result::NoLoop;
+    --loopDepth_;
+}
+
+// The event pump between two ticks: handles what is pending, then keeps
+// handling events as they come until the next tick is due or the loop is
+// asked to stop. The wake-up timer ends the wait on time.
+void frmTavlo::DoEvents()
+{
+    emit frameShown();
+    const Pacer::Clock::time_point due = pacer_.Due();
+    do {
+        const auto remaining = due - Pacer::Clock::now();
+        const auto flags = remaining > Pacer::Clock::duration::zero() ? QEventLoop::WaitForMoreEvents
+                                                                      : QEventLoop::AllEvents;
+        if (flags == QEventLoop::WaitForMoreEvents)
+            wake_.start(static_cast<int>(std::ceil(std::chrono::duration<double, std::milli>(remaining).count())));
+        QCoreApplication::processEvents(flags);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } while (!state_.stopRequested && Pacer::Clock::now() < due);
+    wake_.stop();
+    pacer_.Next();
+}
+
+void frmTavlo::AnnounceWinner()
+{
+    if (state_.gameResult == result::Player1Wins)
+        ShowMessage(text::kPlayer1Wins);
+    else if (state_.gameResult == result::Player2Wins)
+        ShowMessage(text::kPlayer2Wins);
 }

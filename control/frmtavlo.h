@@ -43,7 +43,6 @@ public:
 
     // Open to tests and tools that set up or inspect a table between ticks.
     GameState& state() { return state_; }
-    const FrameBuffers& buffers() const { return *buffers_; }
     QAction* mnuFileNew() const { return mnuFileNew_; }
     QAction* mnuFileExit() const { return mnuFileExit_; }
     QAction* mnuHelpAbout() const { return mnuHelpAbout_; }
@@ -72,8 +71,6 @@ private:
     void ShowMessage(const char* message);
 
     void PlayGame();
-    void PlayFrame();
-    void PlayPhase(QImage& frame);
     void DoEvents();
     void AnnounceWinner();
 
@@ -86,10 +83,12 @@ private:
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
 
+    // The game loop: its pace, the timer that ends the wait for events on
+    // time, and how deep loops have ever nested (they never should).
     Pacer pacer_;
     QTimer wake_;
-    bool newGameRequested_ = false;
-    bool closed_ = false;
     int loopDepth_ = 0;
     int deepestLoop_ = 0;
+    bool newGameRequested_ = false;
+    bool closed_ = false;
 };

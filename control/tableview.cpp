@@ -6,9 +6,6 @@
 #include "draw/framebuffers.h"
 
 namespace {
-constexpr int kClientWidth = 326;
-constexpr int kClientHeight = 496;
-
 // Only the drawing surfaces report the pointer; the uncovered strips at the
 // right and bottom of the client area do not.
 bool OverSurfaces(QPointF p)
@@ -19,7 +16,7 @@ bool OverSurfaces(QPointF p)
 
 TableView::TableView(QWidget* parent, const QImage& table) : QWidget(parent), table_(table)
 {
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(client::kWidth, client::kHeight);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

@@ -1,6 +1,7 @@
 #include "draw/balls.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -21,67 +22,36 @@ int16_t RoundCentre(float v)
     return static_cast<int16_t>(std::min(r, highest));
 }
 
-// `color` over `under`, covering 0 to 256 parts of 256.
-QRgb Blend(QRgb under, QRgb color, uint32_t cover)
-{
-    const uint32_t rest = 256 - cover;
-    const uint32_t redBlue = (((color & 0xff00ff) * cover + (under & 0xff00ff) * rest) >> 8) & 0xff00ff;
-    const uint32_t green = (((color & 0x00ff00) * cover + (under & 0x00ff00) * rest) >> 8) & 0x00ff00;
-    return 0xff000000u | redBlue | green;
-}
+struct Ink {
+    int32_t color = -1;
+    QPen pen;
+    QBrush brush;
+};
 
-// A disc filled row by row in device pixels: solid within half a pixel of the
-// rim, and across the rim covering each pixel by how far its centre lies
-// inside the circle plus half a pixel. A painter's ellipse looks the same but
-// costs about 2 us a ball, most of a tick, in turning the circle into edges.
-void FillDisc(QImage& frame, QPointF c, double r, QRgb color)
+// Each ball's pen and brush, made again only when its colour changes: made
+// afresh every tick they would cost heap allocations in every frame.
+const Ink& BallInk(const GameState& s, int i)
 {
-    const double outer = r + 0.5, inner = r - 0.5;
-    const int top = std::max(0, static_cast<int>(std::floor(c.y() - outer)));
-    const int bottom = std::min(frame.height() - 1, static_cast<int>(std::ceil(c.y() + outer)));
-    for (int y = top; y <= bottom; ++y) {
-        const double dy = y + 0.5 - c.y();
-        if (dy * dy >= outer * outer)
-            continue;
-        // Pixel x has its centre at x + 0.5; [solidFrom, solidTo] lie wholly
-        // inside, [from, to] touch the disc at all.
-        const double reach = std::sqrt(outer * outer - dy * dy);
-        const int from = std::max(0, static_cast<int>(std::floor(c.x() - reach)));
-        const int to = std::min(frame.width() - 1, static_cast<int>(std::ceil(c.x() + reach)));
-        int solidFrom = to + 1, solidTo = to;
-        if (dy * dy < inner * inner) {
-            const double solid = std::sqrt(inner * inner - dy * dy);
-            solidFrom = std::max(from, static_cast<int>(std::ceil(c.x() - solid - 0.5)));
-            solidTo = std::min(to, static_cast<int>(std::floor(c.x() + solid - 0.5)));
-        }
-        QRgb* row = reinterpret_cast<QRgb*>(frame.scanLine(y));
-        for (int x = from; x <= to; ++x) {
-            if (x >= solidFrom && x <= solidTo) {
-                std::fill(row + x, row + solidTo + 1, color);
-                x = solidTo;
-                continue;
-            }
-            const double dx = x + 0.5 - c.x();
-            const double cover = outer - std::sqrt(dx * dx + dy * dy);
-            if (cover >= 1.0)
-                row[x] = color;
-            else if (cover > 0.0)
-                row[x] = Blend(row[x], color, static_cast<uint32_t>(cover * 256.0 + 0.5));
-        }
+    static std::array<Ink, GameState::kBalls> inks;
+    Ink& ink = inks[i];
+    if (ink.color != s.ballColor[i]) {
+        const QColor color = ToQColor(s.ballColor[i]);
+        ink = {s.ballColor[i], QPen(color, 1.0), QBrush(color)};
     }
+    return ink;
 }
 
 } // namespace
 
-void DrawBalls(const GameState& s, QImage& frame)
+void DrawBalls(const GameState& s, QPainter& p)
 {
-    Q_ASSERT(frame.format() == QImage::Format_RGB32);
-    const double dpr = frame.devicePixelRatio();
     for (int i = 0; i < GameState::kBalls; ++i) {
         // Only exactly 0 marks a pocketed ball; the tiniest other value is drawn.
         if (s.ballX[i] == 0.0f)
             continue;
-        const QPointF centre = PixelCentre(RoundCentre(s.ballX[i]), RoundCentre(s.ballY[i])) * dpr;
-        FillDisc(frame, centre, ball::kRadius * dpr, ToQColor(s.ballColor[i]).rgb());
+        const Ink& ink = BallInk(s, i);
+        p.setPen(ink.pen);
+        p.setBrush(ink.brush);
+        p.drawEllipse(PixelCentre(RoundCentre(s.ballX[i]), RoundCentre(s.ballY[i])), ball::kRadius, ball::kRadius);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QImage>
+#include <QPainter>
 
 #include "control/GameState.h"
 
@@ -8,8 +8,8 @@ namespace ball {
 constexpr double kRadius = 8.0;
 }
 
-// Every ball still on the table as a filled, antialiased disc of its colour,
-// centred on its position rounded to whole pixels, straight into an RGB32
-// frame at the frame's device pixel ratio. Higher indices are drawn later and
-// lie on top, so the cue ball lies under every object ball.
-void DrawBalls(const GameState& s, QImage& frame);
+// Every ball still on the table as a filled disc of radius 8 in its colour,
+// with a 1-pixel outline of the same colour, centred on its position rounded
+// to whole pixels. Higher indices are drawn later and lie on top, so the cue
+// ball lies under every object ball.
+void DrawBalls(const GameState& s, QPainter& p);

@@ -44,17 +44,15 @@ const QPen& SegmentPen(const GameState& s, size_t segment)
 
 } // namespace
 
-void DrawCue(const GameState& s, QImage& frame, float dx, float dy)
+void DrawCue(const GameState& s, QPainter& p, float dx, float dy)
 {
-    QPainter p(&frame);
-    p.setRenderHint(QPainter::Antialiasing);
     for (size_t i = 0; i < kSegments.size(); ++i) {
         p.setPen(SegmentPen(s, i));
         p.drawLine(QLineF(CuePoint(s, kSegments[i].from, dx, dy), CuePoint(s, kSegments[i].to, dx, dy)));
     }
 }
 
-void DrawCueAfterShot(const GameState& s, QImage& frame)
+void DrawCueAfterShot(const GameState& s, QPainter& p)
 {
-    DrawCue(s, frame, s.cueDX, s.cueDY);
+    DrawCue(s, p, s.cueDX, s.cueDY);
 }

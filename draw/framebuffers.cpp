@@ -1,5 +1,6 @@
 #include "draw/framebuffers.h"
 
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -16,31 +17,37 @@ int HiddenIndex(int16_t drawBuffer)
 
 } // namespace
 
-FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table, qreal dpr)
+FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table)
 {
-    for (Surface*& surface : picTavlo) {
-        surface = new Surface(parent, dpr);
-        // Nothing shows until the first frame; the window's own background
-        // carries the table until then.
-        surface->hide();
-    }
     // The store keeps exactly the part of the table that a surface shows, in
     // the buffers' own format and size, so a whole frame is one memcpy.
-    QImage& store = picTavlo[0]->image();
-    const qreal ratio = store.devicePixelRatio();
-    store = table.copy(QRect(QPoint(0, 0), store.size())).convertToFormat(QImage::Format_RGB32);
-    store.setDevicePixelRatio(ratio);
+    const qreal dpr = table.devicePixelRatio();
+    const QRect shown(0, 0, static_cast<int>(std::ceil(frame::kWidth * dpr)),
+                      static_cast<int>(std::ceil(frame::kHeight * dpr)));
+    QImage store = table.copy(shown).convertToFormat(QImage::Format_RGB32);
+    store.setDevicePixelRatio(dpr);
+    auto blank = [&] {
+        QImage buffer(shown.size(), QImage::Format_RGB32);
+        buffer.setDevicePixelRatio(dpr);
+        buffer.fill(Qt::black);
+        return buffer;
+    };
+    picTavlo = {new Surface(parent, std::move(store)), new Surface(parent, blank()), new Surface(parent, blank())};
+    // Nothing shows until the first frame; the window's own background
+    // carries the table until then.
+    for (Surface* surface : picTavlo)
+        surface->hide();
 }
 
-QImage& FrameBuffers::Hidden(const GameState& s)
+Surface& FrameBuffers::Hidden(const GameState& s)
 {
-    return picTavlo[HiddenIndex(s.drawBuffer)]->image();
+    return *picTavlo[HiddenIndex(s.drawBuffer)];
 }
 
 void ComposeFrame(const GameState& s, FrameBuffers& b)
 {
     const QImage& table = std::as_const(*b.picTavlo[0]).image();
-    QImage& frame = b.Hidden(s);
+    QImage& frame = b.Hidden(s).image();
     Q_ASSERT(frame.sizeInBytes() == table.sizeInBytes());
     std::memcpy(frame.bits(), table.constBits(), static_cast<size_t>(frame.sizeInBytes()));
 }

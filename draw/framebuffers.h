@@ -9,12 +9,12 @@
 // never shown; picTavlo(1) and picTavlo(2) are the frame buffers, shown in
 // turn. All three lie at (0, 0) of the parent, which owns them.
 struct FrameBuffers {
-    FrameBuffers(QWidget* parent, const QImage& table, qreal dpr);
+    FrameBuffers(QWidget* parent, const QImage& table);
 
     std::array<Surface*, 3> picTavlo{};
 
-    // The image of the hidden buffer, the one this tick draws into.
-    QImage& Hidden(const GameState& s);
+    // The hidden buffer, the one this tick draws into.
+    Surface& Hidden(const GameState& s);
 };
 
 // Copies the table image into the hidden buffer; the copy replaces every pixel

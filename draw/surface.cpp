@@ -1,15 +1,9 @@
 #include "draw/surface.h"
 
-#include <QPainter>
-#include <cmath>
-
-Surface::Surface(QWidget* parent, qreal dpr)
-    : QWidget(parent)
-    , image_(static_cast<int>(std::ceil(frame::kWidth * dpr)), static_cast<int>(std::ceil(frame::kHeight * dpr)),
-             QImage::Format_RGB32)
+Surface::Surface(QWidget* parent, QImage image) : QWidget(parent), image_(std::move(image))
 {
-    image_.setDevicePixelRatio(dpr);
-    image_.fill(Qt::black);
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing);
     setGeometry(0, 0, frame::kWidth, frame::kHeight);
     // The window tracks the pointer itself, over whichever buffer is showing.
     setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -43,7 +43,7 @@ void Collide(GameState& s, int i, int j)
     if (!(std::fabs(dy) < table::kContact))
         return;
     const double distance = std::sqrt(static_cast<double>(dy) * dy + static_cast<double>(dx) * dx);
-    const float overlap = static_cast<float>(16.0 - distance);
+    const float overlap = static_cast<float>(static_cast<double>(table::kContact) - distance);
     if (!(overlap > 0.0f))
         return;
     const float k = overlap / table::kContact;

@@ -12,19 +12,13 @@ if [ -z "${TAVLO_E2E_INNER:-}" ]; then
   exec xvfb-run -a -s "-screen 0 800x700x24" "$0" "$bin" "$out"
 fi
 
+. "$(dirname "$0")/../scripts/window.sh"
 fail() { echo "e2e: $*" >&2; exit 1; }
 pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
 
-"$bin" &
-pid=$!
-trap 'kill $pid 2>/dev/null || true' EXIT
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavlo - by Kelvane$' | head -n1) || fail "no window appeared"
-xdotool windowfocus --sync "$wid"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$wid")"
-# The drawing area fills the client area below the menu bar.
-top=$((HEIGHT - 496))
+pid=
+trap '[ -z "$pid" ] || kill $pid 2>/dev/null || true' EXIT
+start_game "$bin" || fail "no window appeared"
 
 import -window "$wid" "$out/opening.png"
 [ "$(pixel "$out/opening.png" 161 $((top + 354)))" = "255,255,255" ] || fail "no cue ball on its spot"
@@ -55,13 +49,8 @@ for _ in $(seq 50); do
 done
 xdotool search --onlyvisible --name '^Tavlo$' >/dev/null && fail "About did not close on Return"
 
-xdotool windowfocus --sync "$wid"
-xdotool key --clearmodifiers alt+f
-sleep 0.3
-xdotool key e
 status=0
-timeout 10 tail --pid=$pid -f /dev/null || fail "Exit did not end the program"
-wait $pid || status=$?
+quit_game || status=$?
 trap - EXIT
-[ "$status" -eq 0 ] || fail "exit status $status"
+[ "$status" -eq 0 ] || fail "Exit did not end the program with status 0 (status $status)"
 echo "e2e: 1 passed, 0 failed"

@@ -2,6 +2,7 @@
 #include <QWidget>
 #include <cmath>
 
+#include "control/frametick.h"
 #include "draw/balls.h"
 #include "draw/colors.h"
 #include "draw/cue.h"
@@ -22,7 +23,10 @@ GameState Colored()
 QImage WithBalls(const GameState& s)
 {
     QImage frame = BareFrame();
-    DrawBalls(s, frame);
+    QPainter p(&frame);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawBalls(s, p);
+    p.end();
     return frame;
 }
 
@@ -36,12 +40,8 @@ QImage OpeningFrame(GameState& s, qreal dpr)
     s.mouseX = 215.0f;
     s.mouseY = 430.0f;
     QWidget window;
-    FrameBuffers b(&window, PaintTableImage(dpr), dpr);
-    ComposeFrame(s, b);
-    DrawBalls(s, b.Hidden(s));
-    AimCue(s);
-    DrawCue(s, b.Hidden(s), s.aimDX, s.aimDY);
-    ShowFrame(s, b);
+    FrameBuffers b(&window, PaintTableImage(dpr));
+    PlayFrame(s, b);
     return b.picTavlo[1]->image();
 }
 
@@ -88,7 +88,11 @@ TEST(Cue, SegmentsRunTipToButtInTheirColoursAndWidths)
     s.cueDX = 24.0f;
     s.cueDY = -32.0f;
     QImage frame = BareFrame();
-    DrawCueAfterShot(s, frame);
+    {
+        QPainter p(&frame);
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawCueAfterShot(s, p);
+    }
     // The pixel at P + k D, moved `side` pixels along the unit normal (0.8, 0.6).
     auto at = [&](double k, double side) {
         return frame.pixel(int(std::floor(120.5 + k * 24.0 + side * 0.8)), int(std::floor(300.5 - k * 32.0 + side * 0.6)));
@@ -125,8 +129,12 @@ TEST(OpeningFrame, ShowsEveryBallInItsColourWithTheCueOnTop)
     s.mouseY = 380.0f;
     AimCue(s);
     QImage close = BareFrame();
-    DrawBalls(s, close);
-    DrawCue(s, close, s.aimDX, s.aimDY);
+    {
+        QPainter p(&close);
+        p.setRenderHint(QPainter::Antialiasing);
+        DrawBalls(s, p);
+        DrawCue(s, p, s.aimDX, s.aimDY);
+    }
     EXPECT_TRUE(PixelIs(close, 161, 354, ToQRgb(s.cueColorTip)));
     EXPECT_TRUE(PixelIs(close, 155, 354, ToQRgb(s.ballColor[0])));
 }

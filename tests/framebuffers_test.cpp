@@ -19,10 +19,10 @@ protected:
     // One tick that marks its frame with a red square; answers the buffer it drew into.
     int Tick(int x = 0, int y = 0)
     {
-        const int drawn = &b.Hidden(s) == &b.picTavlo[1]->image() ? 1 : 2;
+        const int drawn = &b.Hidden(s) == b.picTavlo[1] ? 1 : 2;
         EXPECT_FALSE(b.picTavlo[drawn]->isVisible());
         ComposeFrame(s, b);
-        QPainter(&b.Hidden(s)).fillRect(x, y, 10, 10, Qt::red);
+        b.Hidden(s).painter().fillRect(x, y, 10, 10, Qt::red);
         ShowFrame(s, b);
         EXPECT_TRUE(b.picTavlo[drawn]->isVisible());
         EXPECT_FALSE(b.picTavlo[3 - drawn]->isVisible());
@@ -32,7 +32,7 @@ protected:
 
     QImage table = PaintTableImage(1.0);
     QWidget window;
-    FrameBuffers b{&window, table, 1.0};
+    FrameBuffers b{&window, table};
     GameState s;
 };
 
@@ -40,7 +40,7 @@ protected:
 
 TEST_F(FrameBuffersTest, CopyReplacesEveryPixelWithTheTopLeftOfTheTable)
 {
-    QImage& frame = b.Hidden(s);
+    QImage& frame = b.Hidden(s).image();
     frame.fill(Qt::magenta);
     ComposeFrame(s, b);
     ASSERT_TRUE(frame == table.copy(0, 0, 325, 493));
