@@ -18,6 +18,7 @@ if [ -z "${TAVLO_MEASURE_INNER:-}" ]; then
   exec xvfb-run -a -s "-screen 0 800x700x24" "$0" "$@"
 fi
 
+. scripts/window.sh
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 clk_tck=$(getconf CLK_TCK)
@@ -26,25 +27,6 @@ now() { date +%s.%N; }
 # utime + stime of a process, in clock ticks.
 cpu_ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
 percent() { awk -v t="$1" -v hz="$clk_tck" -v s="$2" 'BEGIN { printf "%.2f", 100 * t / hz / s }'; }
-
-# Starts a program, waits for its window and sets wid, top (the drawing
-# area's offset below the menu bar) and pid.
-start() {
-  "$@" &
-  pid=$!
-  wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Tavlo - by Kelvane$' | head -n1)
-  xdotool windowfocus --sync "$wid"
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$wid")"
-  top=$((HEIGHT - 496))
-}
-
-stop() {
-  xdotool windowfocus --sync "$wid" key --clearmodifiers alt+f
-  sleep 0.3
-  xdotool key e
-  wait "$pid"
-}
 
 # One xdotool run that circles the pointer about the cue ball's spot for the
 # given seconds, a new position every 16 ms.
@@ -82,7 +64,7 @@ strike() {
 
 # Measures one program: prints "idle aiming rolling" CPU percentages.
 measure() {
-  start "$@"
+  start_game "$@"
   xdotool mousemove --window "$wid" 250 $((top + 300))
   local t0 c0 t1 c1
   t0=$(now); c0=$(cpu_ticks "$pid")
@@ -111,7 +93,7 @@ measure() {
   done
   local rolling
   rolling=$(percent "$rolling_ticks" "$rolled")
-  stop
+  quit_game
   echo "$idle $aiming $rolling"
 }
 
