@@ -20,19 +20,18 @@ pid=
 trap '[ -z "$pid" ] || kill $pid 2>/dev/null || true' EXIT
 start_game "$bin" || fail "no window appeared"
 
+# The cue ball on its spot, the black ball in the rack, and the cloth.
 import -window "$wid" "$out/opening.png"
-[ "$(pixel "$out/opening.png" 161 $((top + 354)))" = "255,255,255" ] || fail "no cue ball on its spot"
-[ "$(pixel "$out/opening.png" 161 $((top + 105)))" = "0,0,0" ] || fail "no black ball in the rack"
-[ "$(pixel "$out/opening.png" 100 $((top + 300)))" = "0,127,127" ] || fail "no cloth"
+for probe in "161 354 255,255,255" "161 105 0,0,0" "100 300 0,127,127"; do
+  set -- $probe
+  [ "$(pixel "$out/opening.png" "$1" $((top + $2)))" = "$3" ] || fail "the opening table lacks $3 at $1, $2"
+done
 
 # Aim from the right, press, and push the cue in towards the cue ball.
 xdotool mousemove --window "$wid" $((161 + 90)) $((top + 354))
 sleep 0.2
 xdotool mousedown 1 mouseup 1
-for x in $(seq 85 -5 20); do
-  xdotool mousemove --window "$wid" $((161 + x)) $((top + 354))
-  sleep 0.03
-done
+for x in $(seq 85 -5 20); do xdotool mousemove --window "$wid" $((161 + x)) $((top + 354)) sleep 0.03; done
 sleep 2
 import -window "$wid" "$out/after-stroke.png"
 [ "$(pixel "$out/after-stroke.png" 161 $((top + 354)))" != "255,255,255" ] || fail "the stroke did not move the cue ball"
@@ -43,11 +42,8 @@ xdotool key a
 box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Tavlo$' | head -n1) || fail "About did not open"
 import -window "$box" "$out/about.png"
 xdotool windowfocus --sync "$box" key Return
-for _ in $(seq 50); do
-  xdotool search --onlyvisible --name '^Tavlo$' >/dev/null || break
-  sleep 0.1
-done
-xdotool search --onlyvisible --name '^Tavlo$' >/dev/null && fail "About did not close on Return"
+timeout 5 sh -c "while xdotool search --onlyvisible --name '^Tavlo\$' >/dev/null; do sleep 0.1; done" \
+  || fail "About did not close on Return"
 
 status=0
 quit_game || status=$?

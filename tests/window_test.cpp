@@ -1,211 +1,143 @@
-#include <QAbstractButton>
-#include <QApplication>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QTest>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
+#include <algorithm>
+#include <chrono>
 
-#include "control/frmtavlo.h"
+#include "control/tableview.h"
+#include "draw/tableimage.h"
+#include "game.h"
 #include "play/rack.h"
 
-namespace {
-
-// Fast enough to keep the suite short, slow enough to be paced.
-constexpr int kTestRate = 250;
-
-struct Game {
-    frmTavlo window{kTestRate};
-    int ticks = 0;
-    int status = -1;
-
-    GameState& s() { return window.state(); }
-    QString Scoreboard() const { return window.mnuCappy()->text(); }
-
-    // Runs the program's life; `atTick` acts in the event pump after each tick.
-    void Play(std::function<void(int tick)> atTick)
-    {
-        QObject::connect(&window, &frmTavlo::frameShown, [this, atTick] { atTick(++ticks); });
-        status = window.Run();
-    }
-    QPoint At(float x, float y) const { return window.centralWidget()->mapTo(&window, QPoint(int(x), int(y))); }
-    void Point(float x, float y) { QTest::mouseMove(window.windowHandle(), At(x, y)); }
-    void Press(Qt::MouseButton button) { QTest::mouseClick(window.windowHandle(), button, {}, At(s().mouseX, s().mouseY)); }
-    // Sends a ball rolling, as a strike would.
-    void Roll(int ball, float x, float y, float vx, float vy)
-    {
-        s().ballX[ball] = x;
-        s().ballY[ball] = y;
-        s().ballVX[ball] = vx;
-        s().ballVY[ball] = vy;
-        s().shotPhase = phase::Rolling;
-    }
-};
-
-struct Box {
-    QString title, text;
-    int ticksWhileOpen = -1, looks = 0;
-};
-
-// Answers the next modal box with OK after a short while, noting what it said
-// and whether any tick ran while it was open. Gives up with the game's window.
-void AnswerNextBox(Box& box, Game& g)
+// At the game's own pace: the rack, the menus, the pointer recorded only over
+// the table, any button starting the stroke, a pointer pushed into the cue
+// ball striking with its last step, and a press while rolling changing nothing.
+TEST(Window, StartsRackedAtSixtyTicksASecondAndAPointerPushedIntoTheCueBallStrikes)
 {
-    QTimer::singleShot(20, &g.window, [&box, &g] {
-        auto* open = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!open) {
-            if (++box.looks < 25)
-                AnswerNextBox(box, g);
-            return;
-        }
-        const int before = g.ticks;
-        QTest::qWait(60);
-        box = {open->windowTitle(), open->text(), g.ticks - before};
-        open->button(QMessageBox::Ok)->click();
-    });
-}
-
-} // namespace
-
-// Any button starts the stroke; a press while the balls roll changes nothing.
-TEST(Window, StartsRackedAndAPointerPushedIntoTheCueBallStrikesWithItsStep)
-{
-    Game g;
+    Game g(kTicksPerSecond);
     QStringList menus;
-    GameState start, strike, pressedWhileRolling;
+    GameState start, strike;
+    int16_t pressedOverStrip = -1, pressedWhileRolling = -1;
     float offset = 58.0f;
+    std::vector<std::chrono::steady_clock::time_point> times;
     g.Play([&](int tick) {
+        times.push_back(std::chrono::steady_clock::now());
         if (tick == 1) {
-            for (QAction* a : g.window.menuBar()->actions())
+            for (QAction* a : g.window.menuBar()->actions() + g.window.findChildren<QAction*>())
                 menus << a->text();
             start = g.s();
-            g.Point(161.0f + offset, 354.0f);
+            g.Point({161.0f + offset, 354.0f});
+            g.Point({client::kWidth - 1, 100});
+            g.Point({100, client::kHeight - 3});
+            QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, g.At({100, client::kHeight - 1}));
+            pressedOverStrip = g.s().shotPhase;
         } else if (tick == 2) {
             g.Press(Qt::RightButton);
         } else if (g.s().shotPhase == phase::Stroking) {
-            offset -= 3.0f;
-            g.Point(161.0f + offset, 354.0f);
+            g.Point({161.0f + (offset -= 3.0f), 354.0f});
         } else if (strike.shotPhase != phase::Rolling) {
             strike = g.s();
             g.Press(Qt::MiddleButton);
-        } else {
-            pressedWhileRolling = g.s();
+            pressedWhileRolling = g.s().shotPhase;
+        } else if (tick == 30) {
+            const QImage shown = g.window.centralWidget()->grab().toImage(), table = PaintTableImage(1.0);
+            EXPECT_TRUE(shown.copy(325, 0, 1, 496) == table.copy(325, 0, 1, 496)) << "the table beside the frame";
             g.window.mnuFileExit()->trigger();
         }
     });
     EXPECT_EQ(g.status, 0);
-    EXPECT_EQ(g.window.windowTitle(), "Tavlo - by Kelvane");
-    EXPECT_EQ(menus, QStringList({"&File", "&Help", ">00    00"}));
-    EXPECT_EQ(g.window.centralWidget()->size(), QSize(326, 496));
+    EXPECT_EQ(g.window.windowTitle(), text::kCaption);
+    EXPECT_EQ(menus.mid(0, 3), QStringList({"&File", "&Help", ">00    00"}));
+    EXPECT_TRUE(menus.contains("&New Game") && menus.contains("&Exit") && menus.contains("&About"));
     GameState rack;
     RackBalls(rack);
-    EXPECT_EQ(start.ballX, rack.ballX);
-    EXPECT_EQ(start.currentPlayer, 1);
-    EXPECT_EQ(start.drawBuffer, 2) << "the first tick draws into buffer 1";
-    EXPECT_EQ(offset, 46.0f);
-    EXPECT_EQ(strike.shotPhase, phase::Rolling);
-    EXPECT_EQ(strike.ballVX[0], -3.0f);
-    EXPECT_EQ(strike.ballVY[0], 0.0f);
-    EXPECT_EQ(pressedWhileRolling.shotPhase, phase::Rolling);
+    EXPECT_EQ(std::tie(start.ballX, start.ballY, start.currentPlayer, start.drawBuffer), std::tuple(rack.ballX, rack.ballY, 1, 2));
+    EXPECT_EQ(pressedOverStrip, phase::Aiming);
+    EXPECT_EQ(std::tie(strike.mouseX, strike.shotPhase, strike.ballVX[0], strike.ballVY[0]),
+              std::tuple(161.0f + 46.0f, phase::Rolling, -3.0f, 0.0f)) << "moves over the uncovered strips are not recorded";
+    EXPECT_EQ(pressedWhileRolling, phase::Rolling);
+    // Paced on absolute deadlines: the typical tick comes one period after the last.
+    std::vector<double> periods;
+    for (size_t i = 1; i < times.size(); ++i)
+        periods.push_back(std::chrono::duration<double>(times[i] - times[i - 1]).count() * kTicksPerSecond);
+    std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
+    EXPECT_NEAR(periods[periods.size() / 2], 1.0, 0.05) << "median tick interval, in periods";
 }
 
-TEST(Window, PottingKeepsTheTurnAndAMissPassesIt)
+// A pot keeps the turn and a miss passes it; About pauses play; New Game while
+// rolling starts afresh without a box; Exit ends the program after its tick.
+TEST(Window, ShotsPassTheTurnAboutPausesAndNewGameOrExitEndTheLoopAfterItsTick)
 {
     Game g;
     QStringList boards;
+    GameState before, after, fresh;
+    int step = 0, exitedAt = 0;
     g.Play([&](int tick) {
-        if (tick == 1)
-            g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f);
-        else if (g.s().shotPhase == phase::Aiming) {
-            boards << g.Scoreboard();
-            g.Roll(0, 161.0f, 354.0f, 2.0f, 0.0f);
-        }
-        if (boards.size() == 2 || tick > 200)
-            g.window.close();
-    });
-    EXPECT_EQ(boards, QStringList({">01    00", " 01   >00"}));
-}
-
-TEST(Window, NewGameOrExitWhileRollingEndsTheLoopAfterItsTick)
-{
-    Game g;
-    Box box;
-    GameState fresh;
-    g.Play([&](int tick) {
-        if (tick == 1) {
-            g.s().score1 = 4;
-            g.Roll(5, 100.0f, 300.0f, 20.0f, 20.0f);
-        } else if (tick == 3) {
-            AnswerNextBox(box, g);
-            g.window.mnuFileNew()->trigger();
-        } else if (tick == 4) {
-            fresh = g.s();
-            g.Roll(0, 161.0f, 354.0f, 0.0f, -30.0f);
-        } else if (tick == 6) {
-            g.window.mnuFileExit()->trigger();
-        }
-    });
-    EXPECT_TRUE(box.title.isEmpty()) << "no winner message for a game cut short";
-    EXPECT_EQ(fresh.score1, 0);
-    EXPECT_EQ(fresh.shotPhase, phase::Aiming);
-    EXPECT_EQ(fresh.ballX[5], 169.8f);
-    EXPECT_EQ(g.window.deepestLoop(), 1);
-    EXPECT_EQ(g.ticks, 6) << "no tick after Exit";
-    EXPECT_EQ(g.status, 0);
-}
-
-TEST(Window, AboutPausesPlayAndItResumesWhereItWas)
-{
-    Game g;
-    Box box;
-    GameState before, after;
-    g.Play([&](int tick) {
-        if (tick == 1)
-            g.Roll(0, 161.0f, 354.0f, 0.0f, -30.0f);
-        if (tick == 3) {
+        if (step == 2 && g.s().shotPhase == phase::Rolling && before.shotPhase == phase::Aiming) {
             before = g.s();
-            AnswerNextBox(box, g);
             g.window.mnuHelpAbout()->trigger();
             after = g.s();
-            g.window.close();
+        }
+        if (g.s().shotPhase != phase::Aiming)
+            return;
+        boards << g.Scoreboard();
+        switch (step++) {
+        case 0: // ball 3 into the top left pocket
+            return g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f);
+        case 1: // a miss
+            return g.Roll(0, 161.0f, 354.0f, 2.0f, 3.0f);
+        case 2:
+            g.s().score2 = 3;
+            g.Roll(5, 100.0f, 300.0f, 20.0f, 20.0f);
+            return g.window.mnuFileNew()->trigger();
+        case 3:
+            fresh = g.s();
+            g.Roll(0, 161.0f, 354.0f, 0.0f, -30.0f);
+            g.window.mnuFileExit()->trigger();
+            exitedAt = tick;
         }
     });
-    EXPECT_EQ(box.title, "Tavlo");
-    EXPECT_EQ(box.text, "Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
-                        "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.");
-    EXPECT_EQ(box.ticksWhileOpen, 0);
-    EXPECT_EQ(after.ballY, before.ballY);
-    EXPECT_EQ(after.ballVY, before.ballVY);
+    EXPECT_EQ(boards, QStringList({">00    00", ">01    00", " 01   >00", ">00    00"}));
+    EXPECT_EQ(std::tie(fresh.score1, fresh.score2, fresh.currentPlayer, fresh.shotPhase, fresh.ballX[5], fresh.ballVX[5]),
+              std::tuple(0, 0, 1, phase::Aiming, 169.8f, 0.0f));
+    ASSERT_EQ(g.boxes.size(), 1u) << "About, and no winner's box for a game cut short";
+    EXPECT_EQ(std::tie(g.boxes[0].title, g.boxes[0].ticksWhileOpen), std::tuple("Tavlo", 0));
+    EXPECT_EQ(g.boxes[0].text, "Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
+                               "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.");
+    EXPECT_EQ(std::tie(after.ballX, after.ballVX), std::tie(before.ballX, before.ballVX));
+    EXPECT_EQ(g.window.deepestLoop(), 1);
+    EXPECT_EQ(std::tie(g.ticks, g.status), std::tuple(exitedAt, 0)) << "no tick after Exit";
 }
 
-TEST(Window, DecidedGameAnnouncesTheWinnerStopsTicksAndNewGameStartsAnother)
+// Three games decided by an early black: the winner's box comes after the
+// deciding tick and no tick runs until New Game; New Game or Exit chosen in
+// the pump right after the deciding tick still waits for the box first.
+TEST(Window, DecidedGamesAnnounceTheWinnerBeforeAnotherGameOrTheEnd)
 {
     Game g;
-    Box box;
-    int idleTicks = -1;
-    QString restarted;
+    int game = 0, decidedAt = 0, idleTicks = -1;
+    std::vector<size_t> boxesAtStart;
     g.Play([&](int tick) {
-        if (tick == 1) {
+        if (g.s().ballX[8] != 0.0f && g.s().shotPhase == phase::Aiming) {
+            boxesAtStart.push_back(g.boxes.size());
+            g.s().currentPlayer = ++game == 1 ? -1 : 1;
             g.Roll(8, 40.0f, 60.0f, -10.0f, -10.0f);
-            AnswerNextBox(box, g);
-            // After the winner's box the window stays idle until New Game.
-            QTimer::singleShot(300, &g.window, [&] {
-                const int ended = g.ticks;
-                QTimer::singleShot(100, &g.window, [&, ended] {
-                    idleTicks = g.ticks - ended;
+        } else if (g.s().gameResult != result::Running) {
+            decidedAt = tick;
+            if (game == 1) {
+                QTimer::singleShot(300, &g.window, [&] {
+                    idleTicks = g.ticks - decidedAt;
                     g.window.mnuFileNew()->trigger();
                 });
-            });
-        } else if (idleTicks >= 0) {
-            restarted = g.Scoreboard();
-            g.window.close();
+            } else {
+                (game == 2 ? g.window.mnuFileNew() : g.window.mnuFileExit())->trigger();
+            }
         }
     });
-    EXPECT_EQ(box.text, "Player 2 wins!");
-    EXPECT_EQ(box.title, "Tavlo");
-    EXPECT_EQ(box.ticksWhileOpen, 0);
-    EXPECT_EQ(idleTicks, 0);
-    EXPECT_EQ(restarted, ">00    00");
+    ASSERT_EQ(g.boxes.size(), 3u);
+    for (const Box& box : g.boxes)
+        EXPECT_EQ(std::tie(box.title, box.ticksWhileOpen), std::tuple("Tavlo", 0));
+    EXPECT_EQ(g.boxes[0].text + g.boxes[1].text + g.boxes[2].text, "Player 1 wins!Player 2 wins!Player 2 wins!");
+    EXPECT_EQ(idleTicks, 0) << "ticks after a decided game";
+    EXPECT_EQ(boxesAtStart, (std::vector<size_t>{0, 1, 2})) << "boxes shown when each game started";
+    EXPECT_EQ(std::tie(g.ticks, g.status), std::tuple(decidedAt, 0)) << "no tick after Exit";
     EXPECT_EQ(g.window.deepestLoop(), 1);
 }
