@@ -1,25 +1,17 @@
 #include "draw/balls.h"
 
-#include <algorithm>
 #include <array>
 #include <cmath>
-#include <limits>
 
 #include "draw/paint.h"
 
 namespace {
 
 // Halves go to the even neighbour under the default rounding mode, and the
-// stored position keeps its fraction. A centre beyond the 16-bit range is
-// held at its end, far off the surface, rather than overflowing.
+// stored position keeps its fraction.
 int16_t RoundCentre(float v)
 {
-    constexpr double lowest = std::numeric_limits<int16_t>::min();
-    constexpr double highest = std::numeric_limits<int16_t>::max();
-    const double r = std::nearbyint(static_cast<double>(v));
-    if (!(r >= lowest))
-        return std::numeric_limits<int16_t>::min();
-    return static_cast<int16_t>(std::min(r, highest));
+    return static_cast<int16_t>(std::nearbyint(v));
 }
 
 struct Ink {

@@ -25,7 +25,6 @@ FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table)
     const QRect shown(0, 0, static_cast<int>(std::ceil(frame::kWidth * dpr)),
                       static_cast<int>(std::ceil(frame::kHeight * dpr)));
     QImage store = table.copy(shown).convertToFormat(QImage::Format_RGB32);
-    store.setDevicePixelRatio(dpr);
     auto blank = [&] {
         QImage buffer(shown.size(), QImage::Format_RGB32);
         buffer.setDevicePixelRatio(dpr);

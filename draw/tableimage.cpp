@@ -67,11 +67,9 @@ struct Span {
     int begin, end;
 };
 
-Span DeviceSpan(int first, int last, qreal dpr, int limit)
+Span DeviceSpan(int first, int last, qreal dpr)
 {
-    const int begin = static_cast<int>(std::ceil(first * dpr - 0.5));
-    const int end = static_cast<int>(std::ceil((last + 1) * dpr - 0.5));
-    return {std::clamp(begin, 0, limit), std::clamp(end, 0, limit)};
+    return {static_cast<int>(std::ceil(first * dpr - 0.5)), static_cast<int>(std::ceil((last + 1) * dpr - 0.5))};
 }
 
 QRgb* Row(QImage& image, int y)
@@ -82,8 +80,8 @@ QRgb* Row(QImage& image, int y)
 void PaintPatch(QImage& image, const Patch& patch, qreal dpr)
 {
     const Box& b = patch.box;
-    const Span xs = DeviceSpan(b.left, b.right, dpr, image.width());
-    const Span ys = DeviceSpan(b.top, b.bottom, dpr, image.height());
+    const Span xs = DeviceSpan(b.left, b.right, dpr);
+    const Span ys = DeviceSpan(b.top, b.bottom, dpr);
     for (int y = ys.begin; y < ys.end; ++y)
         std::fill(Row(image, y) + xs.begin, Row(image, y) + xs.end, patch.color);
 }
@@ -97,8 +95,8 @@ void PaintPocket(QImage& image, const Box& b, qreal dpr)
     const double cy = (b.top + b.bottom + 1) / 2.0;
     const double a = (b.right - b.left + 1) / 2.0;
     const double h = (b.bottom - b.top + 1) / 2.0;
-    const Span xs = DeviceSpan(b.left, b.right, dpr, image.width());
-    const Span ys = DeviceSpan(b.top, b.bottom, dpr, image.height());
+    const Span xs = DeviceSpan(b.left, b.right, dpr);
+    const Span ys = DeviceSpan(b.top, b.bottom, dpr);
     for (int y = ys.begin; y < ys.end; ++y) {
         const double dy = (y + 0.5) / dpr - cy;
         for (int x = xs.begin; x < xs.end; ++x) {

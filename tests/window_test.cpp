@@ -24,6 +24,10 @@ TEST(Window, StartsRackedAtSixtyTicksASecondAndAPointerPushedIntoTheCueBallStrik
             for (QAction* a : g.window.menuBar()->actions() + g.window.findChildren<QAction*>())
                 menus << a->text();
             start = g.s();
+            EXPECT_TRUE(g.window.isVisible() && g.window.minimumSize() == g.window.maximumSize()) << "a fixed window";
+            g.Point({5, 5});
+            g.Point({0, 0});
+            EXPECT_EQ(std::tie(g.s().mouseX, g.s().mouseY), std::tuple(0.0f, 0.0f)) << "the table's first pixel";
             g.Point({161.0f + offset, 354.0f});
             g.Point({client::kWidth - 1, 100});
             g.Point({100, client::kHeight - 3});
@@ -43,13 +47,15 @@ TEST(Window, StartsRackedAtSixtyTicksASecondAndAPointerPushedIntoTheCueBallStrik
             g.window.mnuFileExit()->trigger();
         }
     });
-    EXPECT_EQ(g.status, 0);
+    EXPECT_EQ(std::tuple(g.status, g.window.isVisible()), std::tuple(0, false));
     EXPECT_EQ(g.window.windowTitle(), text::kCaption);
+    EXPECT_EQ(g.window.windowIcon().availableSizes(), QList<QSize>({{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     EXPECT_EQ(menus.mid(0, 3), QStringList({"&File", "&Help", ">00    00"}));
     EXPECT_TRUE(menus.contains("&New Game") && menus.contains("&Exit") && menus.contains("&About"));
     GameState rack;
     RackBalls(rack);
     EXPECT_EQ(std::tie(start.ballX, start.ballY, start.currentPlayer, start.drawBuffer), std::tuple(rack.ballX, rack.ballY, 1, 2));
+    EXPECT_EQ(std::tie(start.ballColor[9], start.cueColorButt), std::tuple(96 + 256 * 64 + 65536 * 128, 128 + 256 * 64 + 65536 * 16));
     EXPECT_EQ(pressedOverStrip, phase::Aiming);
     EXPECT_EQ(std::tie(strike.mouseX, strike.shotPhase, strike.ballVX[0], strike.ballVY[0]),
               std::tuple(161.0f + 46.0f, phase::Rolling, -3.0f, 0.0f)) << "moves over the uncovered strips are not recorded";
