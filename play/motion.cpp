@@ -1,6 +1,11 @@
 #include "play/motion.h"
 
+#include <cfloat>
 #include <cmath>
+
+// Every build computes float and double in their own width; carried wider, as
+// on the x87 unit, the same shot would end elsewhere.
+static_assert(FLT_EVAL_METHOD == 0, "float arithmetic carries excess precision in this build");
 
 namespace {
 

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package Tavlo needs to build, test, benchmark and package.
+# With --cross also the compilers and emulator that scripts/check-arithmetic.sh
+# builds and runs table play with: 32-bit x86, arm64 under qemu, and Clang.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -10,6 +12,9 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
 )
+if [ "${1:-}" = --cross ]; then
+  packages+=(g++-multilib clang lld libstdc++-12-dev-arm64-cross qemu-user googletest)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <initializer_list>
 
 #include "play/motion.h"
 #include "play/rack.h"
@@ -31,9 +32,10 @@ void Strike(GameState& s, int target, float speed)
 
 } // namespace
 
-// A fixed run of shots ends on the same bits on every machine and in every
-// build: a change of rounding, of a constant's precision or of contraction
-// into fused multiply-adds shows here first.
+// A fixed run of shots goes through the same bits on every machine and in every
+// build: every step of every ball, the strike and the aim are hashed, so a
+// change of rounding, of a constant's precision or of contraction into fused
+// multiply-adds anywhere in table play shows here first.
 TEST(Shots, FixedShotsEndBitForBitWhereTheyAlwaysHave)
 {
     GameState s;
@@ -41,19 +43,29 @@ TEST(Shots, FixedShotsEndBitForBitWhereTheyAlwaysHave)
     RackBalls(s);
     long steps = 0;
     uint64_t hash = 14695981039346656037u;
+    const auto mix = [&hash](std::initializer_list<float> values) {
+        for (float v : values)
+            hash = (hash ^ std::bit_cast<uint32_t>(v)) * 1099511628211u;
+    };
+    const auto mixBalls = [&]() {
+        for (int i = 0; i < GameState::kBalls; ++i)
+            mix({s.ballX[i], s.ballY[i], s.ballVX[i], s.ballVY[i]});
+    };
     for (int shot = 0; shot < 40; ++shot) {
         if (s.stopRequested) {
             s.stopRequested = flag::False;
             RackBalls(s);
         }
         Strike(s, 1 + shot % 9, 6.0f + static_cast<float>(shot % 7) * 5.0f);
-        while (!MoveBalls(s))
+        mix({s.aimDX, s.aimDY, s.aimDistance, s.offsetX, s.offsetY, s.prevOffsetX, s.prevOffsetY, s.cueDX, s.cueDY});
+        mixBalls();
+        while (!MoveBalls(s)) {
             ++steps;
+            mixBalls();
+        }
         EndShot(s);
-        for (const auto* axis : {&s.ballX, &s.ballY})
-            for (float v : *axis)
-                hash = (hash ^ std::bit_cast<uint32_t>(v)) * 1099511628211u;
+        mixBalls();
     }
     EXPECT_EQ(steps, 4206);
-    EXPECT_EQ(hash, 11355349451667990901u);
+    EXPECT_EQ(hash, 11516263659955662449u);
 }
