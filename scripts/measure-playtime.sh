@@ -10,15 +10,13 @@ cd "$(dirname "$0")/.."
 aim_seconds=${1:-10}
 build=${TAVLO_BUILD_DIR:-build-bench}
 
-if [ -z "${TAVLO_MEASURE_INNER:-}" ]; then
+. scripts/window.sh
+if [ -z "${TAVLO_XVFB:-}" ]; then
   scripts/bootstrap.sh
   cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON >/dev/null
   cmake --build "$build" --target tavlo tavlo_tickprobe >/dev/null
-  export TAVLO_MEASURE_INNER=1
-  exec xvfb-run -a -s "-screen 0 800x700x24" "$0" "$@"
 fi
-
-. scripts/window.sh
+under_xvfb "$@"
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 clk_tck=$(getconf CLK_TCK)
@@ -50,16 +48,7 @@ strike() {
   sleep 0.3
   xdotool key n
   sleep 0.5
-  xdotool mousemove --window "$wid" 161 $((top + 354 + 90))
-  sleep 0.1
-  xdotool mousedown 1 mouseup 1
-  sleep 0.1
-  local args=""
-  for d in 60 30 0 -30; do
-    args+="mousemove --window $wid 161 $((top + 354 + d)) sleep 0.016 "
-  done
-  # shellcheck disable=SC2086
-  xdotool $args
+  push_cue 0 90 0 -30 4
 }
 
 # Measures one program: prints "idle aiming rolling" CPU percentages.

@@ -5,8 +5,6 @@
 
 #include "play/motion.h"
 
-namespace {
-
 struct Ball {
     int i;
     float x, y, vx = 0.0f, vy = 0.0f;
@@ -14,7 +12,8 @@ struct Ball {
 
 // Balls set on an empty table (every other ball pocketed), a number of steps,
 // the answer of the last one, where the named balls are then, and how many
-// balls the pockets took.
+// the pockets took. The fixed shots pin the numbers as a whole; each row here
+// pins a rule.
 struct Worked {
     const char* what;
     std::vector<Ball> table;
@@ -25,38 +24,26 @@ struct Worked {
 };
 
 const Worked kWorked[] = {
-    {"cushions reflect and damp", {{0, 287, 200, 2}, {1, 35, 300, -2}}, 1, false,
-     {{0, 288, 200, -1.90125f}, {1, 34, 300, 1.90125f}}},
+    {"cushions", {{0, 287, 200, 2}, {1, 35, 300, -2}}, 1, false, {{0, 288, 200, -1.90125f}, {1, 34, 300, 1.90125f}}},
     // 40 * 0.975 rounds to exactly 39: each ball lands on a limit and keeps going.
     {"landing on a limit", {{0, 249, 100, 40}, {1, 73, 200, -40}, {2, 150, 81, 0, -40}, {3, 100, 407, 0, 40}}, 1,
      false, {{0, 288, 100, 39}, {1, 34, 200, -39}, {2, 150, 42, 0, -39}, {3, 100, 446, 0, 39}}},
-    {"carried beyond a limit", {{0, 249, 100, 40}}, 2, false, {{0, 288, 100, static_cast<float>(-38.025f * 0.975)}}},
     {"0.5 does not move", {{0, 100, 200, 0.5f}}, 1, true, {{0, 100, 200, 0.5f}}},
-    {"0.51 moves once", {{0, 100, 200, 0, 0.51f}}, 1, false, {{0, 100, 200.497253f, 0, 0.497249991f}}},
-    {"then rests", {{0, 100, 200, 0, 0.51f}}, 2, true, {{0, 100, 200.497253f, 0, 0.497249991f}}},
+    {"0.51 moves once", {{0, 100, 200, 0, 0.51f}}, 2, true, {{0, 100, 200.497253f, 0, 0.497249991f}}},
     {"a lone ball moves 28 steps", {{0, 100, 200, 1}}, 28, false, {}},
     {"and rests on step 29", {{0, 100, 200, 1}}, 29, true, {}},
     {"clamped, then captured", {{3, 40, 60, -10, -10}}, 1, false, {{3, 0, 50.25f}}, 1},
-    {"pockets at rest", {{0, 40, 50}, {1, 40, 240}, {2, 280, 440}, {3, 288, 42}}, 1, true, {}, 4},
+    {"pockets", {{0, 40, 50}, {1, 40, 240}, {2, 280, 440}, {3, 288, 42}}, 1, true, {}, 4},
     {"beside the pockets", {{0, 46, 50}, {1, 276, 42}, {2, 288, 54}, {3, 40, 434}, {4, 40, 228}, {5, 40, 252},
                             {6, 161, 42}, {7, 34, 100}}, 1, true, {}, 0},
-    {"side band crossed in one step", {{0, 34, 220, 0, 36}}, 1, false, {{0, 34, 255.100006f, 0, 35.1f}}},
-    {"resting overlap", {{0, 100, 200}, {1, 110, 200}}, 1, false,
-     {{0, 100, 200, -3.5625f}, {1, 113.473434f, 200, 3.47343755f}}},
-    {"head-on, step 1", {{0, 100, 200, 4}, {1, 115, 200}}, 1, false,
-     {{0, 103.900002f, 200, 0.475593269f}, {1, 118.148674f, 200, 3.14867163f}}},
-    {"head-on, step 2", {{0, 100, 200, 4}, {1, 115, 200}}, 2, false,
-     {{0, 103.900002f, 200, -1.02983558f}, {1, 122.509735f, 200, 4.36106491f}}},
-    {"16 apart, or 15 both ways, do not touch", {{0, 100, 200}, {1, 116, 200}, {2, 200, 300}, {3, 215, 315}}, 1, true,
-     {{1, 116, 200}, {3, 215, 315}}},
+    {"side band crossed", {{0, 34, 220, 0, 36}}, 1, false, {{0, 34, 255.100006f, 0, 35.1f}}},
+    {"resting overlap", {{0, 100, 200}, {1, 110, 200}}, 1, false, {{0, 100, 200, -3.5625f}, {1, 113.473434f, 200, 3.47343755f}}},
+    {"16 apart, or 15 both ways", {{0, 100, 200}, {1, 116, 200}, {2, 200, 300}, {3, 215, 315}}, 1, true, {{1, 116, 200}, {3, 215, 315}}},
     {"a push without motion is rest", {{0, 100, 200}, {1, 100.1f, 200}}, 1, true, {{1, 100.1f, 200, 0.0944048166f}}},
     // Regression: a ball captured beside one pocketed earlier pushed it along y
     // out of sight, keeping the shot rolling for about 80 steps.
-    {"pocketed balls are counted once and never pushed", {{2, 40, 46, 0.3f}, {5, 0, 52.9f}}, 2, true,
-     {{2, 0, 46}, {5, 0, 52.9f}}, 1},
+    {"pocketed balls are never pushed", {{2, 40, 46, 0.3f}, {5, 0, 52.9f}}, 2, true, {{2, 0, 46}, {5, 0, 52.9f}}, 1},
 };
-
-} // namespace
 
 TEST(MotionStep, ReproducesEveryWorkedValueExactly)
 {
@@ -68,10 +55,8 @@ TEST(MotionStep, ReproducesEveryWorkedValueExactly)
         bool rest = false;
         for (int step = 0; step < w.steps; ++step)
             rest = MoveBalls(s);
-        EXPECT_EQ(rest, w.rest);
-        EXPECT_EQ(s.pottedCount, w.potted);
+        EXPECT_EQ(std::tie(rest, s.pottedCount), std::tie(w.rest, w.potted));
         for (const Ball& e : w.after)
-            EXPECT_EQ(std::tie(s.ballX[e.i], s.ballY[e.i], s.ballVX[e.i], s.ballVY[e.i]), std::tie(e.x, e.y, e.vx, e.vy))
-                << "ball " << e.i;
+            EXPECT_EQ(std::tie(s.ballX[e.i], s.ballY[e.i], s.ballVX[e.i], s.ballVY[e.i]), std::tie(e.x, e.y, e.vx, e.vy)) << e.i;
     }
 }

@@ -2,35 +2,27 @@
 
 #include <bit>
 #include <cmath>
-#include <initializer_list>
+#include <tuple>
 
 #include "play/motion.h"
 #include "play/rack.h"
 #include "play/scoring.h"
 #include "play/stroke.h"
 
-namespace {
-
 // Aims from behind the cue ball at an object ball still on the table and
 // pushes the pointer through at `speed` pixels a tick until it strikes.
-void Strike(GameState& s, int target, float speed)
+static void Strike(GameState& s, int target, float speed)
 {
     while (s.ballX[target] == 0.0f)
         target = 1 + target % 9;
     const float dx = s.ballX[0] - s.ballX[target], dy = s.ballY[0] - s.ballY[target];
     const float length = std::hypot(dx, dy);
-    s.mouseX = s.ballX[0] + 80.0f * dx / length;
-    s.mouseY = s.ballY[0] + 80.0f * dy / length;
+    std::tie(s.mouseX, s.mouseY) = std::tuple(s.ballX[0] + 80.0f * dx / length, s.ballY[0] + 80.0f * dy / length);
     AimCue(s);
     s.shotPhase = phase::Stroking;
-    while (s.shotPhase == phase::Stroking) {
-        s.mouseX -= speed * dx / length;
-        s.mouseY -= speed * dy / length;
-        StrokeCue(s);
-    }
+    while (s.shotPhase == phase::Stroking)
+        s.mouseX -= speed * dx / length, s.mouseY -= speed * dy / length, StrokeCue(s);
 }
-
-} // namespace
 
 // A fixed run of shots goes through the same bits on every machine and in every
 // build: every step of every ball, the strike and the aim are hashed, so a
@@ -43,29 +35,20 @@ TEST(Shots, FixedShotsEndBitForBitWhereTheyAlwaysHave)
     RackBalls(s);
     long steps = 0;
     uint64_t hash = 14695981039346656037u;
-    const auto mix = [&hash](std::initializer_list<float> values) {
-        for (float v : values)
-            hash = (hash ^ std::bit_cast<uint32_t>(v)) * 1099511628211u;
-    };
-    const auto mixBalls = [&]() {
+    const auto mix = [&hash](auto... values) { ((hash = (hash ^ std::bit_cast<uint32_t>(values)) * 1099511628211u), ...); };
+    const auto mixBalls = [&] {
         for (int i = 0; i < GameState::kBalls; ++i)
-            mix({s.ballX[i], s.ballY[i], s.ballVX[i], s.ballVY[i]});
+            mix(s.ballX[i], s.ballY[i], s.ballVX[i], s.ballVY[i]);
     };
     for (int shot = 0; shot < 40; ++shot) {
-        if (s.stopRequested) {
-            s.stopRequested = flag::False;
-            RackBalls(s);
-        }
+        if (s.stopRequested)
+            s.stopRequested = flag::False, RackBalls(s);
         Strike(s, 1 + shot % 9, 6.0f + static_cast<float>(shot % 7) * 5.0f);
-        mix({s.aimDX, s.aimDY, s.aimDistance, s.offsetX, s.offsetY, s.prevOffsetX, s.prevOffsetY, s.cueDX, s.cueDY});
-        mixBalls();
-        while (!MoveBalls(s)) {
+        mix(s.aimDX, s.aimDY, s.aimDistance, s.offsetX, s.offsetY, s.prevOffsetX, s.prevOffsetY, s.cueDX, s.cueDY);
+        for (mixBalls(); !MoveBalls(s); mixBalls())
             ++steps;
-            mixBalls();
-        }
         EndShot(s);
         mixBalls();
     }
-    EXPECT_EQ(steps, 4206);
-    EXPECT_EQ(hash, 11516263659955662449u);
+    EXPECT_EQ(std::tuple(steps, hash), std::tuple(4206, 11516263659955662449u));
 }
