@@ -32,7 +32,6 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     CreateMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    wake_.setSingleShot(true);
     wake_.setTimerType(Qt::PreciseTimer);
 }
 
@@ -62,7 +61,6 @@ int frmTavlo::Run()
             NewGame();
         } else {
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
     }
     return 0;
@@ -143,7 +141,6 @@ void frmTavlo::ShowMessage(const char* message)
     QString body = QString::fromUtf8(message);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kTitle), body, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

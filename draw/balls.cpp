@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 
 #include "draw/paint.h"
 
@@ -15,7 +16,7 @@ int16_t RoundCentre(float v)
 }
 
 struct Ink {
-    int32_t color = -1;
+    std::optional<int32_t> color;
     QPen pen;
     QBrush brush;
 };

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <array>
+#include <optional>
 
 #include "draw/paint.h"
 
@@ -33,11 +34,11 @@ QPointF CuePoint(const GameState& s, double k, float dx, float dy)
 const QPen& SegmentPen(const GameState& s, size_t segment)
 {
     static std::array<QPen, kSegments.size()> pens;
-    static std::array<int32_t, kSegments.size()> colors{-1, -1, -1};
+    static std::array<std::optional<int32_t>, kSegments.size()> colors;
     const Segment& seg = kSegments[segment];
     if (colors[segment] != s.*seg.color) {
         colors[segment] = s.*seg.color;
-        pens[segment] = QPen(ToQColor(colors[segment]), seg.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        pens[segment] = QPen(ToQColor(s.*seg.color), seg.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     }
     return pens[segment];
 }

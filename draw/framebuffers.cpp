@@ -28,7 +28,6 @@ FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table)
     auto blank = [&] {
         QImage buffer(shown.size(), QImage::Format_RGB32);
         buffer.setDevicePixelRatio(dpr);
-        buffer.fill(Qt::black);
         return buffer;
     };
     picTavlo = {new Surface(parent, std::move(store)), new Surface(parent, blank()), new Surface(parent, blank())};

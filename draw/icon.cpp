@@ -9,12 +9,8 @@ constexpr std::array kLargerSizes{48, 64, 128, 256};
 QIcon TavloIcon()
 {
     // The resources live in a static library: registering them here keeps the
-    // linker from dropping them.
-    static const bool registered = [] {
-        Q_INIT_RESOURCE(tavlo);
-        return true;
-    }();
-    (void)registered;
+    // linker from dropping them. Registering them again changes nothing.
+    Q_INIT_RESOURCE(tavlo);
 
     QIcon icon(QStringLiteral(":/tavlo.xpm"));
     for (int size : kLargerSizes)
