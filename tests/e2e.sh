@@ -6,24 +6,20 @@ set -euo pipefail
 bin=$(realpath "$1")
 out=$(realpath -m "$2")
 mkdir -p "$out"
-
 . "$(dirname "$0")/../scripts/window.sh"
 under_xvfb "$bin" "$out"
 fail() { echo "e2e: $*" >&2; exit 1; }
-pixel() { convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+# The colour of the cue ball's spot in a screenshot saved as NAME.png.
+spot() {
+  import -window "$wid" "$out/$1.png"
+  convert "$out/$1.png" -format "%[fx:int(255*p{161,$((top + 354))}.r)],%[fx:int(255*p{161,$((top + 354))}.b)]" info:
+}
 
-pid=
-trap '[ -z "$pid" ] || kill $pid 2>/dev/null || true' EXIT
+trap 'kill ${pid:-} 2>/dev/null || true' EXIT
 start_game "$bin" || fail "no window appeared"
-
-# The cue ball on its spot, then a stroke from the right, which moves it.
-import -window "$wid" "$out/opening.png"
-[ "$(pixel "$out/opening.png" 161 $((top + 354)))" = "255,255,255" ] || fail "no cue ball on its spot"
+[ "$(spot opening)" = "255,255" ] || fail "no cue ball on its spot"
 push_cue 90 0 -5 0 14
 sleep 2
-import -window "$wid" "$out/after-stroke.png"
-[ "$(pixel "$out/after-stroke.png" 161 $((top + 354)))" != "255,255,255" ] || fail "the stroke did not move the cue ball"
-
+[ "$(spot after-stroke)" != "255,255" ] || fail "the stroke from the right did not move the cue ball"
 quit_game || fail "Exit did not end the program with status 0"
-trap - EXIT
 echo "e2e: 1 passed, 0 failed"

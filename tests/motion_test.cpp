@@ -5,10 +5,7 @@
 
 #include "play/motion.h"
 
-struct Ball {
-    int i;
-    float x, y, vx = 0.0f, vy = 0.0f;
-};
+struct Ball { int i; float x, y, vx = 0.0f, vy = 0.0f; };
 
 // Balls set on an empty table (every other ball pocketed), a number of steps,
 // the answer of the last one, where the named balls are then, and how many
@@ -24,7 +21,6 @@ struct Worked {
 };
 
 const Worked kWorked[] = {
-    {"cushions", {{0, 287, 200, 2}, {1, 35, 300, -2}}, 1, false, {{0, 288, 200, -1.90125f}, {1, 34, 300, 1.90125f}}},
     // 40 * 0.975 rounds to exactly 39: each ball lands on a limit and keeps going.
     {"landing on a limit", {{0, 249, 100, 40}, {1, 73, 200, -40}, {2, 150, 81, 0, -40}, {3, 100, 407, 0, 40}}, 1,
      false, {{0, 288, 100, 39}, {1, 34, 200, -39}, {2, 150, 42, 0, -39}, {3, 100, 446, 0, 39}}},
@@ -36,10 +32,10 @@ const Worked kWorked[] = {
     {"pockets", {{0, 40, 50}, {1, 40, 240}, {2, 280, 440}, {3, 288, 42}}, 1, true, {}, 4},
     {"beside the pockets", {{0, 46, 50}, {1, 276, 42}, {2, 288, 54}, {3, 40, 434}, {4, 40, 228}, {5, 40, 252},
                             {6, 161, 42}, {7, 34, 100}}, 1, true, {}, 0},
-    {"side band crossed", {{0, 34, 220, 0, 36}}, 1, false, {{0, 34, 255.100006f, 0, 35.1f}}},
-    {"resting overlap", {{0, 100, 200}, {1, 110, 200}}, 1, false, {{0, 100, 200, -3.5625f}, {1, 113.473434f, 200, 3.47343755f}}},
-    {"16 apart, or 15 both ways", {{0, 100, 200}, {1, 116, 200}, {2, 200, 300}, {3, 215, 315}}, 1, true, {{1, 116, 200}, {3, 215, 315}}},
-    {"a push without motion is rest", {{0, 100, 200}, {1, 100.1f, 200}}, 1, true, {{1, 100.1f, 200, 0.0944048166f}}},
+    {"resting overlap", {{0, 100, 200}, {1, 110, 200}}, 1, false,
+     {{0, 100, 200, -3.5625f}, {1, 113.473434f, 200, 3.47343755f}}},
+    {"16 apart, or 15 both ways", {{0, 100, 200, 0, 0.3f}, {1, 116, 200}, {2, 200, 300}, {3, 215, 315}}, 1, true,
+     {{0, 100, 200, 0, 0.3f}, {1, 116, 200}, {3, 215, 315}}},
     // Regression: a ball captured beside one pocketed earlier pushed it along y
     // out of sight, keeping the shot rolling for about 80 steps.
     {"pocketed balls are never pushed", {{2, 40, 46, 0.3f}, {5, 0, 52.9f}}, 2, true, {{2, 0, 46}, {5, 0, 52.9f}}, 1},

@@ -20,13 +20,11 @@ struct Outcome {
 const Outcome kOutcomes[] = {
     {"nothing dropped", P1, 0, 0, {}, {}, 0, 0, P2, result::Running},
     {"only the cue ball", P2, 2, 1, {}, {0}, 2, 1, P1, result::Running},
-    {"the cue ball with an object ball", P1, 0, 0, {}, {0, 3}, 1, 0, P1, result::Running},
     {"object balls count for the shooter", P2, 0, 1, {1}, {2, 5, 9}, 0, 4, P2, result::Running},
     {"an early black loses even with five", P1, 5, 2, {2, 3, 4, 5, 6, 7, 9}, {8}, 6, 2, P1, result::Player2Wins},
     {"the last black, player 1 reaches five", P1, 4, 4, kAllButBlack, {8}, 5, 4, P1, result::Player1Wins},
     {"the last black, player 2 holds five", P1, 3, 5, kAllButBlack, {8}, 4, 5, P1, result::Player2Wins},
     {"the last black, player 1 holds five", P2, 5, 3, kAllButBlack, {8}, 5, 4, P2, result::Player1Wins},
-    {"the black with the last other ball", P2, 3, 4, {1, 2, 3, 4, 5, 6, 7}, {9, 8}, 3, 6, P2, result::Player2Wins},
     {"the last black with the cue ball", P1, 6, 2, kAllButBlack, {0, 8}, 7, 2, P1, result::Player2Wins},
 };
 
