@@ -151,10 +151,8 @@ TEST(Window, GamesAreScoredAnnouncedAndEndedByTheMenus)
             return;
         boards << QString::number(g.boxes.size()) + g.window.mnuCappy()->text();
         switch (step++) {
-        case 0: // ball 3 into the top left pocket
-            return g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f);
-        case 1: // a miss
-            return g.Roll(0, 161.0f, 354.0f, 2.0f, 3.0f);
+        case 0: return g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f); // ball 3 into the top left pocket
+        case 1: return g.Roll(0, 161.0f, 354.0f, 2.0f, 3.0f);   // a miss
         case 3: // the deciding tick, the last for 0.3 s, until New Game
             return QTimer::singleShot(300, &g.window, [&, tick] {
                 idleTicks = g.ticks - tick;
