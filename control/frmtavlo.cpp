@@ -162,7 +162,9 @@ void frmTavlo::PlayGame()
 
 // The event pump between two ticks: handles what is pending, then keeps
 // handling events as they come until the next tick is due or the loop is
-// asked to stop. The wake-up timer ends the wait on time.
+// asked to stop. The wake-up timer ends the wait on time. What the tick left
+// for deletion is freed here: it was posted outside any event handler, and
+// processEvents alone leaves such deferred deletes pending.
 void frmTavlo::DoEvents()
 {
     emit frameShown();
