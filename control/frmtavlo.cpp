@@ -5,8 +5,8 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QWindow>
 #include <algorithm>
-#include <cmath>
 
 #include "control/frametick.h"
 #include "control/tableview.h"
@@ -31,8 +31,6 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     setCentralWidget(view_);
     CreateMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    wake_.setTimerType(Qt::PreciseTimer);
 }
 
 frmTavlo::~frmTavlo() = default;
@@ -161,25 +159,25 @@ void frmTavlo::PlayGame()
 }
 
 // The event pump between two ticks: handles what is pending, then keeps
-// handling events as they come until the next tick is due or the loop is
-// asked to stop. The wake-up timer ends the wait on time. What the tick left
-// for deletion is freed here: it was posted outside any event handler, and
-// processEvents alone leaves such deferred deletes pending.
+// handling events as they come until the next tick is due and the window is
+// on screen, or the loop is asked to stop. The alarm ends the wait on time;
+// minimized, the loop sleeps until the window is shown again. What the tick
+// left for deletion is freed here: it was posted outside any event handler,
+// and processEvents alone leaves such deferred deletes pending.
 void frmTavlo::DoEvents()
 {
     emit frameShown();
-    const Pacer::Clock::time_point due = pacer_.Due();
+    alarm_.Set(pacer_.Due());
     do {
-        const auto remaining = due - Pacer::Clock::now();
-        const auto flags = remaining > Pacer::Clock::duration::zero() ? QEventLoop::WaitForMoreEvents
-                                                                      : QEventLoop::AllEvents;
-        if (flags == QEventLoop::WaitForMoreEvents)
-            wake_.start(static_cast<int>(std::ceil(std::chrono::duration<double, std::milli>(remaining).count())));
-        QCoreApplication::processEvents(flags);
+        QCoreApplication::processEvents(Waiting() ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    } while (!state_.stopRequested && Pacer::Clock::now() < due);
-    wake_.stop();
-    pacer_.Next();
+    } while (!state_.stopRequested && Waiting());
+}
+
+// Until the next tick is due, or while nobody can see a frame.
+bool frmTavlo::Waiting() const
+{
+    return Pacer::Clock::now() < pacer_.Due() || isMinimized() || !windowHandle()->isExposed();
 }
 
 void frmTavlo::AnnounceWinner()

@@ -2,12 +2,12 @@
 
 #include <QImage>
 #include <QMainWindow>
-#include <QTimer>
 #include <chrono>
 #include <cstdint>
 #include <memory>
 
 #include "control/GameState.h"
+#include "control/alarm.h"
 #include "control/pacer.h"
 
 class QAction;
@@ -48,6 +48,7 @@ public:
     QAction* mnuHelpAbout() const { return mnuHelpAbout_; }
     QAction* mnuCappy() const { return mnuCappy_; }
     int deepestLoop() const { return deepestLoop_; }
+    Pacer::Clock::time_point nextTickDue() const { return pacer_.Due(); }
 
 signals:
     // A tick has been shown; the loop is about to handle window events.
@@ -72,6 +73,7 @@ private:
 
     void PlayGame();
     void DoEvents();
+    bool Waiting() const;
     void AnnounceWinner();
 
     GameState state_;
@@ -83,10 +85,10 @@ private:
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
 
-    // The game loop: its pace, the timer that ends the wait for events on
+    // The game loop: its pace, the alarm that ends the wait for events on
     // time, and how deep loops have ever nested (they never should).
     Pacer pacer_;
-    QTimer wake_;
+    Alarm alarm_;
     int loopDepth_ = 0;
     int deepestLoop_ = 0;
     bool newGameRequested_ = false;

@@ -3,24 +3,23 @@
 #include <chrono>
 
 // Keeps the game loop at a steady rate of ticks on absolute deadlines, so the
-// rate does not drift with the cost of a tick. A loop that has fallen a whole
-// period behind (a modal box, a slow machine) re-anchors on the tick it runs
-// instead of catching up with a burst of ticks.
+// rate does not drift with the cost of a tick or the latency of waking up. A
+// tick late by less than a period keeps the schedule; one late by a whole
+// period or more (a modal box, a minimized window, a stalled machine)
+// re-anchors the schedule on itself instead of catching up with a burst.
 class Pacer {
 public:
     using Clock = std::chrono::steady_clock;
 
     explicit Pacer(Clock::duration period) : period_(period) {}
 
-    // A tick begins at `now`.
-    void Begin(Clock::time_point now)
+    // A tick begins at `now`; returns when the next one is due.
+    Clock::time_point Begin(Clock::time_point now)
     {
-        if (now - due_ >= period_)
-            due_ = now;
+        due_ = now - due_ >= period_ ? now + period_ : due_ + period_;
+        return due_;
     }
-    // When the tick after the one begun is due.
-    Clock::time_point Due() const { return due_ + period_; }
-    void Next() { due_ += period_; }
+    Clock::time_point Due() const { return due_; }
 
 private:
     Clock::duration period_;
