@@ -1,8 +1,9 @@
-// How long one tick of the game takes, and what it allocates. The tick is the
-// game's own PlayFrame, run headless on Qt's offscreen platform with the frame
-// buffers on a shown parent, as in the window, at device pixel ratios 1 and 2.
-// Beside it runs a memcpy of one whole frame of the same ratio: the least that
-// recomposing the frame from scratch can cost.
+// How long one tick of the game takes, and what it and the whole game loop
+// allocate. The tick is the game's own PlayFrame, run headless on Qt's
+// offscreen platform with the frame buffers on a shown parent, as in the
+// window, at device pixel ratios 1 and 2. Beside it runs a memcpy of one whole
+// frame of the same ratio: the least that recomposing the frame from scratch
+// can cost.
 
 #include <QApplication>
 #include <QWidget>
@@ -13,6 +14,7 @@
 
 #include "bench/allocations.h"
 #include "control/frametick.h"
+#include "control/frmtavlo.h"
 #include "control/tableview.h"
 #include "draw/colors.h"
 #include "draw/framebuffers.h"
@@ -101,12 +103,54 @@ void BM_Tick(benchmark::State& state)
 }
 BENCHMARK(BM_Tick)->ArgName("dpr")->Arg(1)->Arg(2);
 
+// The game's own window and loop, tick and event pump, at the game's pace
+// over rolling breaks; then, in the same window with no tick running, Qt alone
+// exchanging the two frame buffers and handling the repaints that follow.
+// Allocations are counted per pass of each: whatever the loop makes beyond
+// Qt's share is the game's own.
+void BM_Loop(benchmark::State& state)
+{
+    constexpr int kWarmUp = 10, kPasses = 120;
+    for (auto _ : state) {
+        frmTavlo window;
+        Allocations loop, qtAlone;
+        int passes = 0;
+        QObject::connect(&window, &frmTavlo::frameShown, [&] {
+            if (window.state().shotPhase == phase::Aiming)
+                Break(window.state());
+            if (++passes == kWarmUp)
+                loop = AllocationsSoFar();
+            if (passes < kWarmUp + kPasses)
+                return;
+            loop = AllocationsSoFar() - loop;
+            const QList<QWidget*> picTavlo = window.centralWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+            for (int i = -kWarmUp; i < kPasses; ++i) {
+                if (i == 0)
+                    qtAlone = AllocationsSoFar();
+                picTavlo[1 + (passes + i) % 2]->show();
+                picTavlo[2 - (passes + i) % 2]->hide();
+                QCoreApplication::processEvents();
+            }
+            qtAlone = AllocationsSoFar() - qtAlone;
+            window.close();
+        });
+        window.Run();
+        auto perPass = [](uint64_t count) { return benchmark::Counter(static_cast<double>(count) / kPasses); };
+        state.counters["news"] = perPass(loop.news);
+        state.counters["mallocs"] = perPass(loop.mallocs);
+        state.counters["qt_alone_news"] = perPass(qtAlone.news);
+        state.counters["qt_alone_mallocs"] = perPass(qtAlone.mallocs);
+    }
+}
+BENCHMARK(BM_Loop)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
