@@ -45,10 +45,9 @@ aim() {
 # pressed 90 pixels below the cue ball and pushed up 30 pixels at a time.
 strike() {
   xdotool key --clearmodifiers alt+f
-  sleep 0.3
+  wait_until menu_open
   xdotool key n
-  sleep 0.5
-  push_cue 0 90 0 -30 4
+  push_cue 0 1 30
 }
 
 # Measures one program: prints "idle aiming rolling" CPU percentages.
