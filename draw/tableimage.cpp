@@ -41,10 +41,15 @@ constexpr std::array kPatches{
 
     // Cushion edges: dark along the top and left of the cloth, light along the
     // bottom and right.
+    // The inner lines of the top and left cushions run into the corner
+    // pockets (x 18-306 and y 21-469), which hide their ends at ratio 1. They
+    // start and end at those pockets' centres instead: the same picture at
+    // ratio 1, and at any other ratio their ends stay inside the rounder
+    // pockets rather than showing beside them as stubs.
     Patch{{42, 33, 281, 33}, color::kGrey},
-    Patch{{18, 34, 306, 34}, color::kBlack},
+    Patch{{30, 34, 294, 34}, color::kBlack},
     Patch{{26, 45, 26, 444}, color::kGrey},
-    Patch{{27, 21, 27, 469}, color::kBlack},
+    Patch{{27, 33, 27, 456}, color::kBlack},
     Patch{{298, 45, 298, 444}, color::kLighter},
     Patch{{297, 45, 297, 444}, color::kLight},
     Patch{{44, 457, 280, 457}, color::kLighter},

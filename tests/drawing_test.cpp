@@ -1,4 +1,6 @@
+#include <QSet>
 #include <QWidget>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "control/frametick.h"
@@ -57,5 +59,42 @@ TEST(Frame, OpeningTicksShowTheRackWithTheCueOnTopAtRatiosOneAndTwo)
             EXPECT_TRUE(LooksLike(b.picTavlo[drawn]->image(), dpr == 1.0 ? "opening.png" : "opening@2x.png"));
         }
         EXPECT_TRUE(dpr != 1.0 || window.grab(QRect(0, 0, frame::kWidth, frame::kHeight)).toImage() == b.picTavlo[2]->image());
+    }
+}
+
+// The table at the fractional ratios of laptop screens as well as at 1 and 2:
+// nothing but the table's own colours (painted at the ratio, not resampled);
+// away from the pockets, the centre of every logical pixel has its colour at
+// ratio 1, so every rim shows in place; and beyond the cushion edges no black
+// in a pocket's box outside the ellipse inscribed in it: no cushion line's end
+// beside a pocket as a stub.
+TEST(Table, IsExactAtEveryScale)
+{
+    const QImage one(QStringLiteral(TAVLO_TEST_DATA "/table.png"));
+    const QSet<QRgb> colours{qRgb(127, 63, 0), qRgb(0, 127, 127), qRgb(0, 0, 0), qRgb(143, 143, 143), qRgb(208, 208, 208),
+                             qRgb(224, 224, 224)};
+    const QRectF pockets[] = {{18, 21, 25, 24}, {282, 21, 25, 24}, {16, 229, 21, 25},
+                              {285, 229, 24, 25}, {18, 444, 26, 26}, {280, 444, 27, 26}};
+    const QRectF cushions(26, 33, 273, 425);
+    auto inBox = [&](QPointF p) { return std::any_of(std::begin(pockets), std::end(pockets), [&](QRectF b) { return b.contains(p); }); };
+    for (const qreal dpr : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+        const QImage table = PaintTableImage(dpr);
+        int foreign = 0, moved = 0, stubs = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x)
+                moved += !inBox({x + 0.5, y + 0.5}) && table.pixel((x + 0.5) * dpr, (y + 0.5) * dpr) != one.pixel(x, y);
+        for (int y = 0; y < table.height(); ++y)
+            for (int x = 0; x < table.width(); ++x) {
+                const QPointF p((x + 0.5) / dpr, (y + 0.5) / dpr);
+                foreign += !colours.contains(table.pixel(x, y));
+                if (table.pixel(x, y) != qRgb(0, 0, 0) || cushions.contains(p))
+                    continue;
+                for (const QRectF box : pockets) {
+                    const QPointF d = p - box.center();
+                    const double rx = 2 * d.x() / box.width(), ry = 2 * d.y() / box.height();
+                    stubs += box.contains(p) && rx * rx + ry * ry > 1;
+                }
+            }
+        EXPECT_EQ(std::tuple(foreign, moved, stubs), std::tuple(0, 0, 0)) << "at ratio " << dpr;
     }
 }
