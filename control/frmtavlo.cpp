@@ -64,9 +64,22 @@ int frmTavlo::Run()
     return 0;
 }
 
+// The table and the frames are painted at the scale of the screen the window
+// is on, and painted anew when it moves to a screen with another scale.
+void frmTavlo::FitToScreen()
+{
+    if (devicePixelRatioF() == table_.devicePixelRatio())
+        return;
+    table_ = PaintTableImage(devicePixelRatioF());
+    buffers_->Rescale(table_);
+    view_->update();
+}
+
 void frmTavlo::Form_Load()
 {
     show();
+    connect(windowHandle(), &QWindow::screenChanged, this, &frmTavlo::FitToScreen);
+    FitToScreen();
     state_.drawBuffer = 1;
     InitColors(state_);
     state_.gameResult = result::NoLoop;

@@ -67,6 +67,7 @@ private:
     void picTavlo_MouseMove(float x, float y);
 
     void CreateMenus();
+    void FitToScreen();
     void NewGame();
     void ShowScoreboard();
     void ShowMessage(const char* message);

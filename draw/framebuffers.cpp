@@ -1,7 +1,7 @@
 #include "draw/framebuffers.h"
 
+#include <QPainter>
 #include <cmath>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -19,22 +19,32 @@ int HiddenIndex(int16_t drawBuffer)
 
 FrameBuffers::FrameBuffers(QWidget* parent, const QImage& table)
 {
+    for (Surface*& surface : picTavlo) {
+        surface = new Surface(parent);
+        // Nothing shows until the first frame; the window's own background
+        // carries the table until then.
+        surface->hide();
+    }
+    Rescale(table);
+}
+
+void FrameBuffers::Rescale(const QImage& table)
+{
     // The store keeps exactly the part of the table that a surface shows, in
     // the buffers' own format and size, so a whole frame is one memcpy.
     const qreal dpr = table.devicePixelRatio();
     const QRect shown(0, 0, static_cast<int>(std::ceil(frame::kWidth * dpr)),
                       static_cast<int>(std::ceil(frame::kHeight * dpr)));
-    QImage store = table.copy(shown).convertToFormat(QImage::Format_RGB32);
-    auto blank = [&] {
-        QImage buffer(shown.size(), QImage::Format_RGB32);
-        buffer.setDevicePixelRatio(dpr);
-        return buffer;
-    };
-    picTavlo = {new Surface(parent, std::move(store)), new Surface(parent, blank()), new Surface(parent, blank())};
-    // Nothing shows until the first frame; the window's own background
-    // carries the table until then.
-    for (Surface* surface : picTavlo)
-        surface->hide();
+    picTavlo[0]->SetImage(table.copy(shown).convertToFormat(QImage::Format_RGB32));
+    for (Surface* buffer : {picTavlo[1], picTavlo[2]}) {
+        QImage image(shown.size(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(dpr);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRectF(0, 0, frame::kWidth, frame::kHeight), buffer->image());
+        painter.end();
+        buffer->SetImage(std::move(image));
+    }
 }
 
 Surface& FrameBuffers::Hidden(const GameState& s)
@@ -44,10 +54,7 @@ Surface& FrameBuffers::Hidden(const GameState& s)
 
 void ComposeFrame(const GameState& s, FrameBuffers& b)
 {
-    const QImage& table = std::as_const(*b.picTavlo[0]).image();
-    QImage& frame = b.Hidden(s).image();
-    Q_ASSERT(frame.sizeInBytes() == table.sizeInBytes());
-    std::memcpy(frame.bits(), table.constBits(), static_cast<size_t>(frame.sizeInBytes()));
+    b.Hidden(s).PaintPicture(*b.picTavlo[0]);
 }
 
 void ShowFrame(GameState& s, FrameBuffers& b)

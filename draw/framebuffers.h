@@ -13,6 +13,10 @@ struct FrameBuffers {
 
     std::array<Surface*, 3> picTavlo{};
 
+    // Takes a table image painted at another scale: the store keeps the new
+    // table, and each buffer its frame, resampled, until a tick draws it anew.
+    void Rescale(const QImage& table);
+
     // The hidden buffer, the one this tick draws into.
     Surface& Hidden(const GameState& s);
 };

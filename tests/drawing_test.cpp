@@ -52,7 +52,7 @@ TEST(Frame, OpeningTicksShowTheRackWithTheCueOnTopAtRatiosOneAndTwo)
             std::tie(s.drawBuffer, s.shotPhase) = std::tuple(buffer, shot);
             if (shot == phase::Rolling) // rolling, the cue keeps its direction from before the strike, not the latest aim
                 s.aimDX = -s.aimDX;
-            b.Hidden(s).image().fill(Qt::magenta);
+            b.Hidden(s).painter().fillRect(QRect(0, 0, frame::kWidth, frame::kHeight), Qt::magenta);
             EXPECT_EQ(PlayFrame(s, b), ends);
             EXPECT_EQ(std::tuple(s.drawBuffer, b.picTavlo[0]->isVisible(), b.picTavlo[drawn]->isVisible(),
                                  b.picTavlo[3 - drawn]->isVisible()), std::tuple(3 - drawn, false, true, false));

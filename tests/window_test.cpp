@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <array>
@@ -12,7 +13,10 @@
 
 #include "control/frmtavlo.h"
 #include "control/tableview.h"
+#include "draw/surface.h"
+#include "draw/tableimage.h"
 #include "play/motion.h"
+#include "play/scoring.h"
 
 // The game's window driven offscreen through Qt's own input path.
 struct Game {
@@ -185,6 +189,42 @@ TEST(Window, GamesAreScoredAnnouncedAndEndedByTheMenus)
     EXPECT_EQ(std::tuple(g.ticks, g.status, idleTicks), std::tuple(decidedAt, 0, 0)) << "ticks after Exit, after a decided game";
 }
 
+// Minimized while a shot rolls, the loop sleeps: no tick until the window is
+// shown again, and the shot then ends exactly as it would have. Moved to a
+// screen of scale 2, the frames are painted at that scale: the strip left of
+// the cushions, where no ball or cue reaches, is the table painted at 2, not
+// the table of scale 1 enlarged.
+TEST(Window, SleepsWhileMinimizedAndPaintsAtTheScaleOfItsScreen)
+{
+    Game g;
+    GameState expected;
+    int minimizedAt = 0, ticksWhileMinimized = -1;
+    g.Play([&](int tick) {
+        if (tick == 1) {
+            g.Point({300, 480});
+            g.Roll(0, 161.0f, 354.0f, 3.0f, -25.0f);
+            for (expected = g.s(); !MoveBalls(expected);) {
+            }
+            EndShot(expected);
+            g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(50, 50));
+        } else if (tick == 5) {
+            minimizedAt = tick;
+            g.window.showMinimized();
+            QTimer::singleShot(300, &g.window, [&] {
+                ticksWhileMinimized = g.ticks - minimizedAt;
+                g.window.showNormal();
+            });
+        } else if (g.s().shotPhase == phase::Aiming) {
+            const QImage strip = g.window.centralWidget()->grab(QRect(0, 0, 26, frame::kHeight)).toImage();
+            EXPECT_EQ(strip.convertToFormat(QImage::Format_RGB32), PaintTableImage(2.0).copy(0, 0, 52, 2 * frame::kHeight));
+            EXPECT_EQ(std::tie(g.s().ballX, g.s().ballY, g.s().score1, g.s().currentPlayer),
+                      std::tie(expected.ballX, expected.ballY, expected.score1, expected.currentPlayer));
+            g.window.close();
+        }
+    });
+    EXPECT_EQ(ticksWhileMinimized, 0);
+}
+
 // Random input over the real window, effectively unpaced: pointer steps and
 // jumps, some far outside the window, presses of every button in every phase,
 // New Game, About and closing at any moment (a new window takes the rest of
@@ -223,11 +263,12 @@ TEST(Soak, RandomInputKeepsTheGameSound)
     }
 }
 
-// Qt tests run without a display; the platform must be chosen before the
-// application exists, and also when CTest only lists the tests.
+// Qt tests run without a display, on two screens of scales 1 and 2; the
+// platform must be chosen before the application exists, and also when CTest
+// only lists the tests.
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TAVLO_TEST_DATA "/screens.json");
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
