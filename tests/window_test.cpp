@@ -143,27 +143,47 @@ TEST(Window, TicksSixtyTimesASecondAndAPointerPushedIntoTheCueBallStrikesWithinF
 }
 
 // Four games, with the scoreboard and the number of boxes shown so far noted
-// between shots. In the first a pot keeps the turn, a miss passes it and
-// About pauses play; then player 2 drops the black early, the box comes after
-// the deciding tick and nothing ticks until New Game. The second is cut short
-// by New Game while rolling, with no box, and starts racked. Player 1's early
+// between shots, on a screen of scale 2. In the first a pot keeps the turn,
+// and a miss passes it: About pauses it and then minimizing does (no tick
+// until the window is shown again), and it ends exactly as it would have
+// unpaused; then player 2 drops the black early, the box comes after the
+// deciding tick and nothing ticks until New Game. The second is cut short by
+// New Game while rolling, with no box, and starts racked. Player 1's early
 // black decides the third and the fourth: New Game or Exit chosen in the pump
-// right after the deciding tick waits for the box first.
+// right after the deciding tick waits for the box first. The frames are
+// painted at the screen's scale: the strip left of the cushions, which no
+// ball or cue reaches, is the table painted at 2, not enlarged from 1.
 TEST(Window, GamesAreScoredAnnouncedAndEndedByTheMenus)
 {
     Game g;
     QStringList boards;
-    int step = 0, decidedAt = 0, idleTicks = -1;
+    GameState missed;
+    QImage strip;
+    int step = 0, decidedAt = 0, idleTicks = -1, minimizedTicks = -1;
     g.Play([&](int tick) {
         GameState& s = g.s();
-        if (step == 2 && s.shotPhase == phase::Rolling && g.boxes.empty())
+        if (step == 2 && s.shotPhase == phase::Rolling && g.boxes.empty()) {
             g.window.mnuHelpAbout()->trigger();
+        } else if (step == 2 && s.shotPhase == phase::Rolling && minimizedTicks == -1) {
+            minimizedTicks = -2;
+            g.window.showMinimized();
+            QTimer::singleShot(300, &g.window, [&, tick] {
+                minimizedTicks = g.ticks - tick;
+                g.window.showNormal();
+            });
+        }
         if (s.shotPhase != phase::Aiming)
             return;
         boards << QString::number(g.boxes.size()) + g.window.mnuCappy()->text();
         switch (step++) {
-        case 0: return g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f); // ball 3 into the top left pocket
-        case 1: return g.Roll(0, 161.0f, 354.0f, 2.0f, 3.0f);   // a miss
+        case 0:
+            g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(50, 50));
+            return g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f); // ball 3 into the top left pocket
+        case 1:
+            g.Roll(0, 161.0f, 354.0f, 2.0f, 3.0f); // a miss
+            for (missed = s; !MoveBalls(missed);) {
+            }
+            return EndShot(missed);
         case 3: // the deciding tick, the last for 0.3 s, until New Game
             return QTimer::singleShot(300, &g.window, [&, tick] {
                 idleTicks = g.ticks - tick;
@@ -172,12 +192,16 @@ TEST(Window, GamesAreScoredAnnouncedAndEndedByTheMenus)
         case 4:
             g.Roll(5, 100.0f, 300.0f, 20.0f, 20.0f);
             return g.window.mnuFileNew()->trigger();
-        case 2: case 5: case 7: // an early black
+        case 2:
+            EXPECT_EQ(std::tie(s.ballX, s.ballY, s.ballVX), std::tie(missed.ballX, missed.ballY, missed.ballVX));
+            [[fallthrough]];
+        case 5: case 7: // an early black
             return g.Roll(8, 40.0f, 60.0f, -10.0f, -10.0f);
         case 6:
             return g.window.mnuFileNew()->trigger();
         case 8:
             decidedAt = tick;
+            strip = g.window.centralWidget()->grab(QRect(0, 0, 26, frame::kHeight)).toImage();
             g.window.mnuFileExit()->trigger();
         }
     });
@@ -186,43 +210,9 @@ TEST(Window, GamesAreScoredAnnouncedAndEndedByTheMenus)
     EXPECT_EQ(g.boxes, QStringList({"Tavlo: Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
                                     "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.",
                                     "Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
-    EXPECT_EQ(std::tuple(g.ticks, g.status, idleTicks), std::tuple(decidedAt, 0, 0)) << "ticks after Exit, after a decided game";
-}
-
-// Minimized while a shot rolls, the loop sleeps: no tick until the window is
-// shown again, and the shot then ends exactly as it would have. Moved to a
-// screen of scale 2, the frames are painted at that scale: the strip left of
-// the cushions, where no ball or cue reaches, is the table painted at 2, not
-// the table of scale 1 enlarged.
-TEST(Window, SleepsWhileMinimizedAndPaintsAtTheScaleOfItsScreen)
-{
-    Game g;
-    GameState expected;
-    int minimizedAt = 0, ticksWhileMinimized = -1;
-    g.Play([&](int tick) {
-        if (tick == 1) {
-            g.Point({300, 480});
-            g.Roll(0, 161.0f, 354.0f, 3.0f, -25.0f);
-            for (expected = g.s(); !MoveBalls(expected);) {
-            }
-            EndShot(expected);
-            g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(50, 50));
-        } else if (tick == 5) {
-            minimizedAt = tick;
-            g.window.showMinimized();
-            QTimer::singleShot(300, &g.window, [&] {
-                ticksWhileMinimized = g.ticks - minimizedAt;
-                g.window.showNormal();
-            });
-        } else if (g.s().shotPhase == phase::Aiming) {
-            const QImage strip = g.window.centralWidget()->grab(QRect(0, 0, 26, frame::kHeight)).toImage();
-            EXPECT_EQ(strip.convertToFormat(QImage::Format_RGB32), PaintTableImage(2.0).copy(0, 0, 52, 2 * frame::kHeight));
-            EXPECT_EQ(std::tie(g.s().ballX, g.s().ballY, g.s().score1, g.s().currentPlayer),
-                      std::tie(expected.ballX, expected.ballY, expected.score1, expected.currentPlayer));
-            g.window.close();
-        }
-    });
-    EXPECT_EQ(ticksWhileMinimized, 0);
+    EXPECT_EQ(std::tuple(g.ticks, g.status, idleTicks, minimizedTicks), std::tuple(decidedAt, 0, 0, 0))
+        << "ticks after Exit, after a decided game, while minimized";
+    EXPECT_EQ(strip.convertToFormat(QImage::Format_RGB32), PaintTableImage(2.0).copy(0, 0, 52, 2 * frame::kHeight));
 }
 
 // Random input over the real window, effectively unpaced: pointer steps and
