@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # What the game costs while it is played: CPU use of the real binary, as a
-# percentage of one core, while the pointer aims and while the balls roll; and
+# percentage of one core, with the pointer still, with the window minimized,
+# while the pointer aims and while the balls roll; and
 # the spread of the intervals between ticks, taken from tavlo_tickprobe (the
 # same window with the time of every frame noted), driven the same way.
-# Runs on a virtual X display, driven by xdotool.
+# Runs on a virtual X display with openbox as its window manager (which
+# minimizes), driven by xdotool.
 # Usage: scripts/measure-playtime.sh [SECONDS_OF_AIMING]   (default 10)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -18,7 +20,10 @@ if [ -z "${TAVLO_XVFB:-}" ]; then
 fi
 under_xvfb "$@"
 out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
+openbox &
+trap 'kill $! 2>/dev/null; rm -rf "$out"' EXIT
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+wait_until wm_running
 clk_tck=$(getconf CLK_TCK)
 
 now() { date +%s.%N; }
@@ -50,16 +55,26 @@ strike() {
   push_cue 0 1 30
 }
 
-# Measures one program: prints "idle aiming rolling" CPU percentages.
+# CPU use of the game over the given seconds, as a percentage of one core.
+cpu_over() {
+  local t0 c0 t1 c1
+  t0=$(now); c0=$(cpu_ticks "$pid")
+  sleep "$1"
+  t1=$(now); c1=$(cpu_ticks "$pid")
+  percent $((c1 - c0)) "$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')"
+}
+
+# Measures one program: prints "idle minimized aiming rolling" CPU percentages.
 measure() {
   start_game "$@"
   xdotool mousemove --window "$wid" 250 $((top + 300))
+  local idle minimized
+  idle=$(cpu_over 5)
+  xdotool windowminimize --sync "$wid"
+  minimized=$(cpu_over 5)
+  xdotool windowactivate --sync "$wid"
+  wait_until is_colour 161 354 $white
   local t0 c0 t1 c1
-  t0=$(now); c0=$(cpu_ticks "$pid")
-  sleep 5
-  t1=$(now); c1=$(cpu_ticks "$pid")
-  local idle
-  idle=$(percent $((c1 - c0)) "$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')")
 
   t0=$(now); c0=$(cpu_ticks "$pid")
   aim "$aim_seconds"
@@ -82,14 +97,14 @@ measure() {
   local rolling
   rolling=$(percent "$rolling_ticks" "$rolled")
   quit_game
-  echo "$idle $aiming $rolling"
+  echo "$idle $minimized $aiming $rolling"
 }
 
-read -r idle aiming rolling < <(measure "$build/control/tavlo")
-echo "tavlo, CPU as % of one core: idle $idle, aiming $aiming, rolling $rolling (target while aiming: <= 3)"
+read -r idle minimized aiming rolling < <(measure "$build/control/tavlo")
+echo "tavlo, CPU as % of one core: idle $idle, minimized $minimized, aiming $aiming, rolling $rolling (target while aiming: <= 3)"
 
-read -r p_idle p_aiming p_rolling < <(measure "$build/bench/tavlo_tickprobe" "$out/intervals")
-echo "tavlo_tickprobe, CPU as % of one core: idle $p_idle, aiming $p_aiming, rolling $p_rolling"
+read -r p_idle p_minimized p_aiming p_rolling < <(measure "$build/bench/tavlo_tickprobe" "$out/intervals")
+echo "tavlo_tickprobe, CPU as % of one core: idle $p_idle, minimized $p_minimized, aiming $p_aiming, rolling $p_rolling"
 sort -n "$out/intervals" | awk '
   { v[NR] = $1; sum += $1 }
   END {
