@@ -72,7 +72,6 @@ void frmTavlo::FitToScreen()
         return;
     table_ = PaintTableImage(devicePixelRatioF());
     buffers_->Rescale(table_);
-    view_->update();
 }
 
 void frmTavlo::Form_Load()

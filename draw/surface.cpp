@@ -19,7 +19,6 @@ void Surface::SetImage(QImage image)
     image_ = std::move(image);
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing);
-    update();
 }
 
 void Surface::PaintPicture(const Surface& source)

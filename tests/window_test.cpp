@@ -109,8 +109,9 @@ struct Game {
 //   and starts racked. Player 1's early black decides the third and the
 //   fourth: New Game or Exit chosen right after the deciding tick waits for
 //   the box first.
-// - The frames are painted at the screen's scale: the strip left of the
-//   cushions, which no ball or cue reaches, is the table painted at 2.
+// - The frames and the window's background are painted at the screen's
+//   scale: the strip left of the cushions, which no ball or cue reaches, down
+//   to the bottom of the window's table, is the table painted at 2.
 TEST(Window, PlaysGamesAtItsOwnPaceThroughTheMouseAndTheMenus)
 {
     Game g(kTicksPerSecond);
@@ -183,7 +184,7 @@ TEST(Window, PlaysGamesAtItsOwnPaceThroughTheMouseAndTheMenus)
             return newGame();
         case 8:
             decidedAt = tick;
-            strip = g.window.centralWidget()->grab(QRect(0, 0, 26, frame::kHeight)).toImage();
+            strip = g.window.centralWidget()->grab(QRect(0, 0, 26, client::kHeight)).toImage();
             g.window.mnuFileExit()->trigger();
         }
     });
@@ -197,7 +198,7 @@ TEST(Window, PlaysGamesAtItsOwnPaceThroughTheMouseAndTheMenus)
     // The first tick drew into buffer 1; the pointer is recorded over the table's top left pixel, not over the strips.
     EXPECT_EQ(std::tuple(drawn, pointer, overStrip, strike.mouseX, strike.shotPhase, strike.ballVX[0], strike.ballVY[0], whileRolling),
               std::tuple(2, QPointF(0, 0), phase::Aiming, 161.0f + 48.0f, phase::Rolling, -3.0f, 0.0f, phase::Rolling));
-    EXPECT_EQ(strip.convertToFormat(QImage::Format_RGB32), PaintTableImage(2.0).copy(0, 0, 52, 2 * frame::kHeight));
+    EXPECT_EQ(strip.convertToFormat(QImage::Format_RGB32), PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight));
 }
 
 // Random input over the real window, effectively unpaced: pointer steps and
