@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, holds it to lintian, installs it with apt, checks
-# what it put in place, plays the installed game with tests/e2e.sh, then
-# removes the package again. Installs and removes `tavlo` on this machine: run
-# it as root, or as a user with sudo. Safe to run again, also while the package
-# is installed.
+# Builds the Debian package, holds it to lintian, builds it twice more to see
+# that it comes out the same, installs it with apt, checks what it put in place,
+# plays the installed game with tests/e2e.sh, then removes the package again.
+# Installs and removes `tavlo` on this machine: run it as root, or as a user
+# with sudo. Safe to run again, also while the package is installed.
 # Usage: scripts/check-package.sh   (uses the build folder of scripts/test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,13 +42,38 @@ ok "package depends on the Qt libraries it links and its window-system plugins"
 out=$(lintian --pedantic -I "$deb") && [ -z "$out" ] || fail "lintian: ${out:-failed}"
 ok "lintian --pedantic -I: no tags"
 
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+# The same source gives the same package, byte for byte: built twice more, with
+# the README's commands less the tests, in two folders of different path
+# lengths, a build's time apart. Both builds are of the working tree's tracked
+# files as they stand, changes not yet committed included (what `git stash
+# create` records, HEAD when there are none, as in CI); untracked files take no
+# part. Each is checked out just before it builds, so its files bear other times,
+# as in a fresh clone; SOURCE_DATE_EPOCH is left for the build to derive.
+tree=$(git stash create)
+for dir in a bbbbbbbbbbbb; do
+  mkdir -p "$stage/repro/$dir"
+  git archive "${tree:-HEAD}" | tar -x --touch -C "$stage/repro/$dir"
+  out=$(cd "$stage/repro/$dir" && unset SOURCE_DATE_EPOCH && { cmake -S . -B build -G Ninja -DTAVLO_TESTS=OFF \
+        && cmake --build build && cd build && cpack -G DEB; } 2>&1) || fail "building the package again in $dir: $out"
+done
+first=$(echo "$stage"/repro/a/build/tavlo_*.deb)
+second=$(echo "$stage"/repro/bbbbbbbbbbbb/build/tavlo_*.deb)
+if ! cmp -s "$first" "$second"; then
+  diffoscope "$first" "$second" || true
+  fail "two builds of the same source made different packages"
+fi
+rm -rf "$stage/repro"
+ok "the package builds reproducibly: two builds in other folders and at other times are the same to the byte"
+
 # A package left by an earlier or failed run goes first, and this run's goes
 # again at the end, whatever happens.
 remove_if_installed
+trap 'rm -rf "$stage"; remove_if_installed' EXIT
 # apt reads a local package as its sandbox user; a world-readable copy keeps it
 # from falling back to root with a warning.
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"; remove_if_installed' EXIT
 chmod 755 "$stage"
 cp "$deb" "$stage/"
 "${apt[@]}" install --no-install-recommends "$stage/$(basename "$deb")"
