@@ -46,23 +46,26 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
 # The same source gives the same package, byte for byte: built twice more, with
-# the README's commands less the tests, in two folders of different path
-# lengths, a build's time apart. Both builds are of the working tree's tracked
-# files as they stand, changes not yet committed included (what `git stash
-# create` records, HEAD when there are none, as in CI); untracked files take no
-# part. Each is checked out just before it builds, so its files bear other times,
-# as in a fresh clone; SOURCE_DATE_EPOCH is left for the build to derive.
+# the README's commands less the tests, from folders of different path lengths,
+# a build's time apart, the first with its build folder inside the source folder
+# as in the README, the second elsewhere. Both builds are of the working tree's
+# tracked files as they stand, changes not yet committed included (what `git
+# stash create` records, HEAD when there are none, as in CI); untracked files
+# take no part. Each is checked out just before it builds, so its files bear
+# other times, as in a fresh clone; SOURCE_DATE_EPOCH is left for the build to
+# derive.
 tree=$(git stash create)
-for dir in a bbbbbbbbbbbb; do
-  mkdir -p "$stage/repro/$dir"
-  git archive "${tree:-HEAD}" | tar -x --touch -C "$stage/repro/$dir"
-  out=$(cd "$stage/repro/$dir" && unset SOURCE_DATE_EPOCH && { cmake -S . -B build -G Ninja -DTAVLO_TESTS=OFF \
-        && cmake --build build && cd build && cpack -G DEB; } 2>&1) || fail "building the package again in $dir: $out"
+debs=()
+for layout in "a a/build" "bbbbbbbbbbbb out/of/tree"; do
+  read -r src bld <<<"$layout"
+  mkdir -p "$stage/repro/$src"
+  git archive "${tree:-HEAD}" | tar -x --touch -C "$stage/repro/$src"
+  out=$(cd "$stage/repro" && unset SOURCE_DATE_EPOCH && { cmake -S "$src" -B "$bld" -G Ninja -DTAVLO_TESTS=OFF \
+        && cmake --build "$bld" && cd "$bld" && cpack -G DEB; } 2>&1) || fail "building the package again in $src: $out"
+  debs+=("$(echo "$stage/repro/$bld"/tavlo_*.deb)")
 done
-first=$(echo "$stage"/repro/a/build/tavlo_*.deb)
-second=$(echo "$stage"/repro/bbbbbbbbbbbb/build/tavlo_*.deb)
-if ! cmp -s "$first" "$second"; then
-  diffoscope "$first" "$second" || true
+if ! cmp -s "${debs[@]}"; then
+  diffoscope "${debs[@]}" || true
   fail "two builds of the same source made different packages"
 fi
 rm -rf "$stage/repro"
