@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils imagemagick openbox
-  dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
+  dpkg-dev file desktop-file-utils appstream lintian devscripts man-db diffoscope-minimal
 )
 if [ "${1:-}" = --cross ]; then
   packages+=(g++-multilib clang lld libstdc++-12-dev-arm64-cross qemu-user googletest)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the Debian package, holds it to lintian, installs it with apt, checks
-# what it put in place, plays the installed game with tests/e2e.sh, then
-# removes the package again. Installs and removes `tavlo` on this machine: run
-# it as root, or as a user with sudo. Safe to run again, also while the package
-# is installed.
+# Builds the Debian package, holds it to lintian, builds it twice more to see
+# that it comes out the same, installs it with apt, checks what it put in place,
+# plays the installed game with tests/e2e.sh, then removes the package again.
+# Installs and removes `tavlo` on this machine: run it as root, or as a user
+# with sudo. Safe to run again, also while the package is installed.
 # Usage: scripts/check-package.sh   (uses the build folder of scripts/test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,13 +42,41 @@ ok "package depends on the Qt libraries it links and its window-system plugins"
 out=$(lintian --pedantic -I "$deb") && [ -z "$out" ] || fail "lintian: ${out:-failed}"
 ok "lintian --pedantic -I: no tags"
 
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+# The same source gives the same package, byte for byte: built twice more, with
+# the README's commands less the tests, from folders of different path lengths,
+# a build's time apart, the first with its build folder inside the source folder
+# as in the README, the second elsewhere. Both builds are of the working tree's
+# tracked files as they stand, changes not yet committed included (what `git
+# stash create` records, HEAD when there are none, as in CI); untracked files
+# take no part. Each is checked out just before it builds, so its files bear
+# other times, as in a fresh clone; SOURCE_DATE_EPOCH is left for the build to
+# derive.
+tree=$(git stash create)
+debs=()
+for layout in "a a/build" "bbbbbbbbbbbb out/of/tree"; do
+  read -r src bld <<<"$layout"
+  mkdir -p "$stage/repro/$src"
+  git archive "${tree:-HEAD}" | tar -x --touch -C "$stage/repro/$src"
+  out=$(cd "$stage/repro" && unset SOURCE_DATE_EPOCH && { cmake -S "$src" -B "$bld" -G Ninja -DTAVLO_TESTS=OFF \
+        && cmake --build "$bld" && cd "$bld" && cpack -G DEB; } 2>&1) || fail "building the package again in $src: $out"
+  debs+=("$(echo "$stage/repro/$bld"/tavlo_*.deb)")
+done
+if ! cmp -s "${debs[@]}"; then
+  diffoscope "${debs[@]}" || true
+  fail "two builds of the same source made different packages"
+fi
+rm -rf "$stage/repro"
+ok "the package builds reproducibly: two builds in other folders and at other times are the same to the byte"
+
 # A package left by an earlier or failed run goes first, and this run's goes
 # again at the end, whatever happens.
 remove_if_installed
+trap 'rm -rf "$stage"; remove_if_installed' EXIT
 # apt reads a local package as its sandbox user; a world-readable copy keeps it
 # from falling back to root with a warning.
-stage=$(mktemp -d)
-trap 'rm -rf "$stage"; remove_if_installed' EXIT
 chmod 755 "$stage"
 cp "$deb" "$stage/"
 "${apt[@]}" install --no-install-recommends "$stage/$(basename "$deb")"
@@ -97,7 +125,7 @@ read -r cmd _ <<<"$(sed -n 's/^Exec=//p' "$desktop")"
 ok "the desktop entry starts $game"
 
 tests/e2e.sh $game "$build/e2e-installed" || fail "tests/e2e.sh failed on the installed game"
-ok "the installed game plays: table, stroke, About and File > Exit"
+ok "the installed game plays: table, stroke and File > Exit"
 
 "${apt[@]}" remove tavlo
 ! installed && [ ! -e $game ] && [ ! -e "$desktop" ] || fail "apt remove left the game installed"
