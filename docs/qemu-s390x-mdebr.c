@@ -6,6 +6,7 @@
    the long product in R1. Two 24-bit significands multiply into at most 48
    bits, so the product is exact: 3 x 5 gives exactly 15.
 
+     apt-get install binutils-s390x-linux-gnu libgcc-12-dev-s390x-cross libc6-dev-s390x-cross
      clang --target=s390x-linux-gnu -O2 -static docs/qemu-s390x-mdebr.c -o mdebr
      qemu-s390x ./mdebr
 
