@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package Tavlo needs to build, test, benchmark and package.
-# With --cross also the compilers and emulator that scripts/check-arithmetic.sh
-# builds and runs table play with: 32-bit x86, arm64 under qemu, and Clang.
+# With --cross also the compilers, C++ libraries and emulators that
+# scripts/check-arithmetic.sh builds and runs table play with: 32-bit x86,
+# Clang, and arm64, armhf, armel, ppc64el, mips64el and mipsel under qemu.
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
@@ -13,7 +14,8 @@ packages=(
   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db diffoscope-minimal
 )
 if [ "${1:-}" = --cross ]; then
-  packages+=(g++-multilib clang lld libstdc++-12-dev-arm64-cross qemu-user googletest)
+  packages+=(g++-multilib clang lld qemu-user googletest
+    libstdc++-12-dev-{arm64,armhf,armel,ppc64el,mips64el,mipsel}-cross)
 fi
 
 missing=()
