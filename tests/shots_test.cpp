@@ -26,8 +26,8 @@ static void Strike(GameState& s, int target, float speed)
 
 // A fixed run of shots goes through the same bits on every machine and in every
 // build: every step of every ball, the strike and the aim are hashed, so a
-// change of rounding, of a constant's precision or of contraction into fused
-// multiply-adds anywhere in table play shows here first.
+// change of rounding or of a constant's precision anywhere in table play, or a
+// fused multiply-add that changes a result, shows here first.
 TEST(Shots, FixedShotsEndBitForBitWhereTheyAlwaysHave)
 {
     GameState s;
