@@ -57,7 +57,9 @@ menu_open() { [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" -gt 1 ]; 
 # 90 pixels away, the pointer moved to 48 + SPEED pixels, and once a tick has
 # drawn the cue there, moved SPEED pixels on into the 48 at which the cue
 # strikes. The cue ball takes SPEED pixels a tick towards -(sx, sy), whatever
-# the timing of the ticks. Usage: push_cue SX SY SPEED
+# the timing of the ticks. The pointer must stay there until the ball has
+# left its spot: moved on before a tick has seen it, it strikes nothing.
+# Usage: push_cue SX SY SPEED
 push_cue() {
   local sx=$1 sy=$2 speed=$3 d
   at() { echo "--window $wid $((left + 161 + sx * $1)) $((top + 354 + sy * $1))"; }
