@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils imagemagick weston qt6-wayland
   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db
 )
 if [ "${1:-}" = --cross ]; then
