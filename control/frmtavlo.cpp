@@ -17,6 +17,12 @@
 #include "play/rack.h"
 #include "play/scoring.h"
 
+namespace {
+// A title bar without a maximize button: the window keeps one size.
+constexpr Qt::WindowFlags kFixedSizeFrame =
+    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+}
+
 frmTavlo::frmTavlo(int ticksPerSecond)
     : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / ticksPerSecond)))
 {
@@ -31,6 +37,7 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     setCentralWidget(view_);
     CreateMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setWindowFlags(Qt::Window | kFixedSizeFrame | Qt::WindowMinimizeButtonHint);
 }
 
 frmTavlo::~frmTavlo() = default;
@@ -150,8 +157,13 @@ void frmTavlo::ShowMessage(const char* message)
     // The text keeps its CR LF line break; a label shows a lone CR as a glyph.
     QString body = QString::fromUtf8(message);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kTitle), body, QMessageBox::Ok, this);
-    box.exec();
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kTitle), body, QMessageBox::Ok, this,
+                    Qt::Dialog | kFixedSizeFrame);
+    // Closed without its button, the box was hidden to undo a maximize: it
+    // comes back until a player answers it.
+    do
+        box.exec();
+    while (!box.clickedButton());
 }
 
 void frmTavlo::PlayGame()

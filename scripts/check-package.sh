@@ -35,6 +35,7 @@ echo "check-package: Depends: $depends"
 for lib in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 qt6-qpa-plugins; do
   [[ ", $depends," == *", $lib "* || ", $depends," == *", $lib,"* ]] || fail "Depends lacks $lib"
 done
+[ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section is not games"
 ok "package depends on the Qt libraries it links and its window-system plugins"
 

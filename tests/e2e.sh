@@ -1,25 +1,33 @@
 #!/usr/bin/env bash
 # Plays the real game on a virtual X display, driven like a person would:
 # the opening table, a stroke that must send the cue ball off its spot, and
-# Exit by its access keys.
-# Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR
+# Exit by its access keys. With `wayland`, under weston on that display, and
+# between stroke and Exit the title bar's double-click and maximize button,
+# after which the game must be back at its size.
+# Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR [x11|wayland]
 set -euo pipefail
 bin=$(realpath "$1")
 out=$(realpath -m "$2")
 mkdir -p "$out"
 . "$(dirname "$0")/../scripts/window.sh"
-under_xvfb "$bin" "$out"
+under_xvfb "$@"
 fail() {
   import -window "$wid" "$out/failed.png" || true
   echo "e2e: $* (the window as it was: $out/failed.png)" >&2
   exit 1
 }
 
-trap 'kill ${pid:-} 2>/dev/null || true' EXIT
+trap clean_up EXIT
+[ "${3:-x11}" = x11 ] || start_weston || fail "weston did not start"
 start_game "$bin" || fail "no window with the cue ball on its spot appeared"
 push_cue 1 0 20 || fail "the cue did not follow the pointer"
-# The pointer leaves the table's lower rim, and the cue with it: the spot shows cloth once the ball has left it.
-xdotool mousemove --window "$wid" $((left + 161)) $((top + 480))
 wait_until is_colour 161 354 $cloth || fail "the stroke did not move the cue ball off its spot"
+if [ $platform = wayland ]; then
+  find_title_bar
+  xdotool mousemove --window "$wid" $((left + 100)) $((top + title)) click --repeat 2 1 \
+    mousemove --window "$wid" $((left + maximize_button)) $((top + title)) click 1
+  wait_until shown_anew || fail "the game did not come back after its maximize button"
+  wait_until at_its_size || fail "the game is not back at its size"
+fi
 quit_game || fail "Exit did not end the program with status 0"
 echo "e2e: 1 passed, 0 failed"
