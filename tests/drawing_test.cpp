@@ -1,5 +1,5 @@
 #include <QWidget>
-#include <cmath>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "control/frametick.h"
@@ -20,12 +20,11 @@ static ::testing::AssertionResult LooksLike(const QImage& drawn, const QString& 
     return ::testing::AssertionFailure() << "the picture differs from tests/data/" << name.toStdString() << ", saved in " TAVLO_TEST_OUTPUT;
 }
 
-// The table as laid out; then ticks with the pointer still, 35 pixels above
-// the cue ball, so that the whole cue shows and its tip crosses the ball:
-// aiming, stroking (a strike of no speed), and rolling to rest at once, which
-// ends the shot. Each draws the same frame into the hidden buffer, shows it
-// and hides the other, and the window shows it from the buffer's retained
-// image; a stray buffer index draws into buffer 2 and becomes 1. In the rack,
+// Ticks with the pointer still, 35 pixels above the cue ball, so that the
+// whole cue shows and its tip crosses the ball: aiming, stroking (a strike of
+// no speed), and rolling to rest at once, which ends the shot. Each draws the
+// same frame into the hidden buffer, shows it and hides the other; a stray
+// buffer index draws into buffer 2 and becomes 1. In the rack,
 // balls 1 and 2 stand on half pixels and are drawn at the even neighbours
 // (160, 134) and (152, 120); one of balls 3 and 9 is pocketed, the other a
 // hair from 0 is drawn at the left edge (each in one of the two pictures, so
@@ -33,7 +32,6 @@ static ::testing::AssertionResult LooksLike(const QImage& drawn, const QString& 
 // lightly to push it into motion).
 TEST(Frame, OpeningTicksShowTheRackWithTheCueOnTopAtRatiosOneAndTwo)
 {
-    EXPECT_TRUE(LooksLike(PaintTableImage(1.0), "table.png"));
     for (const qreal dpr : {1.0, 2.0}) {
         QWidget window;
         FrameBuffers b(&window, PaintTableImage(dpr));
@@ -57,7 +55,6 @@ TEST(Frame, OpeningTicksShowTheRackWithTheCueOnTopAtRatiosOneAndTwo)
                                  b.picTavlo[3 - drawn]->isVisible()), std::tuple(3 - drawn, false, true, false));
             EXPECT_TRUE(LooksLike(b.picTavlo[drawn]->image(), dpr == 1.0 ? "opening.png" : "opening@2x.png"));
         }
-        EXPECT_TRUE(dpr != 1.0 || window.grab(QRect(0, 0, frame::kWidth, frame::kHeight)).toImage() == b.picTavlo[2]->image());
     }
 }
 
@@ -72,7 +69,6 @@ TEST(Table, IsExactAtEveryScale)
     const QImage one(QStringLiteral(TAVLO_TEST_DATA "/table.png"));
     const QRectF pockets[] = {{18, 21, 25, 24}, {282, 21, 25, 24}, {16, 229, 21, 25},
                               {285, 229, 24, 25}, {18, 444, 26, 26}, {280, 444, 27, 26}};
-    const QRectF cushions(26, 33, 273, 425);
     for (const qreal dpr : {1.0, 1.25, 1.5, 1.75, 2.0}) {
         const QImage table = PaintTableImage(dpr);
         int moved = 0, stubs = 0;
@@ -87,7 +83,7 @@ TEST(Table, IsExactAtEveryScale)
                 }
                 const QPointF d = p - box->center();
                 const double rx = 2 * d.x() / box->width(), ry = 2 * d.y() / box->height();
-                stubs += c == qRgb(0, 0, 0) && !cushions.contains(p) && rx * rx + ry * ry > 1;
+                stubs += c == qRgb(0, 0, 0) && !QRectF(26, 33, 273, 425).contains(p) && rx * rx + ry * ry > 1;
             }
         EXPECT_EQ(std::tuple(moved, stubs), std::tuple(0, 0)) << "at ratio " << dpr;
     }

@@ -13,7 +13,6 @@
 
 #include "control/frmtavlo.h"
 #include "control/tableview.h"
-#include "draw/surface.h"
 #include "draw/tableimage.h"
 #include "play/motion.h"
 #include "play/scoring.h"
@@ -25,8 +24,9 @@ struct Game {
     // Runs the program's life; `atTick` acts in the event pump after each
     // tick, once the game has been checked. Message boxes are answered after
     // a tenth of a second and noted with their title. A game still ticking
-    // after `limit` ticks, or doing nothing for two seconds, is closed and
-    // fails. Nothing else wakes the event loop, so the game's own timer must.
+    // after `limit` ticks is closed and fails; one that stops ticking ends on
+    // CTest's time limit, however busy the machine. Nothing else wakes the
+    // event loop, so the game's own timer must.
     void Play(std::function<void(int tick)> atTick, int limit = 1000)
     {
         QObject::connect(&window, &frmTavlo::frameShown, [this, atTick, limit] {
@@ -43,9 +43,6 @@ struct Game {
             if (box && ++idle % 2 == 0) {
                 boxes << box->windowTitle() + ": " + box->text();
                 box->button(QMessageBox::Ok)->click();
-            } else if (!box && ++idle > 40 && window.isVisible()) {
-                ADD_FAILURE() << "no tick and no box";
-                window.close();
             }
         });
         answer.start(50);
