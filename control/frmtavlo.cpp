@@ -38,6 +38,7 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     CreateMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | kFixedSizeFrame | Qt::WindowMinimizeButtonHint);
+    QCoreApplication::instance()->installEventFilter(&guard_);
 }
 
 frmTavlo::~frmTavlo() = default;

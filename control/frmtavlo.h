@@ -8,6 +8,7 @@
 
 #include "control/GameState.h"
 #include "control/alarm.h"
+#include "control/fixedsize.h"
 #include "control/pacer.h"
 
 class QAction;
@@ -85,6 +86,8 @@ private:
     QAction* mnuFileExit_ = nullptr;
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
+    // Keeps the window and its message boxes at their sizes.
+    FixedSizeGuard guard_;
 
     // The game loop: its pace, the alarm that ends the wait for events on
     // time, and how deep loops have ever nested (they never should).
