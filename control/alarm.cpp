@@ -8,24 +8,26 @@
 
 namespace {
 
-int OpenTimer()
+// The timer fails only when the system has no resources left, and the game
+// cannot be paced without it.
+int Checked(ssize_t result, const char* what)
 {
-    // steady_clock is CLOCK_MONOTONIC, so its time points are the timer's.
-    const int fd = timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-    if (fd < 0)
-        qFatal("timerfd_create: %s", std::strerror(errno));
-    return fd;
+    if (result < 0 && errno != EAGAIN)
+        qFatal("%s: %s", what, std::strerror(errno));
+    return static_cast<int>(result);
 }
 
 } // namespace
 
-Alarm::Alarm() : fd_(OpenTimer()), notifier_(fd_, QSocketNotifier::Read)
+// steady_clock is CLOCK_MONOTONIC, so its time points are the timer's.
+Alarm::Alarm()
+    : fd_(Checked(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC), "timerfd_create")),
+      notifier_(fd_, QSocketNotifier::Read)
 {
     // Reading empties the timer, so that it wakes the loop once per setting.
     QObject::connect(&notifier_, &QSocketNotifier::activated, [fd = fd_] {
         uint64_t expirations;
-        if (read(fd, &expirations, sizeof expirations) < 0 && errno != EAGAIN)
-            qFatal("reading the timer: %s", std::strerror(errno));
+        Checked(read(fd, &expirations, sizeof expirations), "reading the timer");
     });
 }
 
@@ -41,6 +43,5 @@ void Alarm::Set(std::chrono::steady_clock::time_point at)
     itimerspec when{};
     when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
     when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-    if (timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr) < 0)
-        qFatal("timerfd_settime: %s", std::strerror(errno));
+    Checked(timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr), "timerfd_settime");
 }
