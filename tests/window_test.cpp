@@ -127,10 +127,8 @@ TEST(Window, PlaysGamesAtItsOwnPaceThroughTheMouseAndTheMenus)
     g.Play([&](int tick) {
         GameState& s = g.s();
         const auto now = std::chrono::steady_clock::now(), next = g.window.nextTickDue();
-        if (tick > 1) {
-            EXPECT_GE(now, due) << "tick " << tick << " came early";
-            EXPECT_TRUE(next - due == kPeriod || now - due >= kPeriod) << "tick " << tick << " moved the schedule";
-        }
+        EXPECT_TRUE(tick == 1 || (now >= due && (next - due == kPeriod || now - due >= kPeriod)))
+            << "tick " << tick << " came early or moved the schedule";
         due = next;
         if (tick == 1) {
             for (QPointF p : {QPointF(5, 5), QPointF(0, 0), QPointF(client::kWidth - 1, 100), QPointF(100, client::kHeight - 3)})
@@ -188,9 +186,9 @@ TEST(Window, PlaysGamesAtItsOwnPaceThroughTheMouseAndTheMenus)
     EXPECT_EQ(g.boxes, QStringList({"Tavlo: Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
                                     "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.",
                                     "Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
-    EXPECT_LE(g.wakes, g.ticks) << "the timer woke the loop more than once a tick";
-    EXPECT_EQ(std::tuple(g.ticks, g.status, idleTicks, minimizedTicks, g.window.windowTitle()),
-              std::tuple(decidedAt, 0, 0, 0, QString(text::kCaption))) << "ticks after Exit, a decided game, while minimized";
+    EXPECT_EQ(std::tuple(g.ticks, g.status, idleTicks, minimizedTicks, g.wakes <= g.ticks, g.window.windowTitle()),
+              std::tuple(decidedAt, 0, 0, 0, true, QString(text::kCaption)))
+        << "ticks after Exit, a decided game, while minimized; or wake-ups beyond one a tick";
     // The first tick drew into buffer 1; the pointer is recorded over the table's top left pixel, not over the strips.
     EXPECT_EQ(std::tuple(drawn, pointer, overStrip, strike.mouseX, strike.shotPhase, strike.ballVX[0], strike.ballVY[0], whileRolling),
               std::tuple(2, QPointF(0, 0), phase::Aiming, 161.0f + 48.0f, phase::Rolling, -3.0f, 0.0f, phase::Rolling));
