@@ -10,7 +10,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils imagemagick openbox weston qt6-wayland
+  xvfb xauth xdotool x11-utils imagemagick openbox wmctrl weston qt6-wayland
   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db diffoscope-minimal
 )
 if [ "${1:-}" = --cross ]; then

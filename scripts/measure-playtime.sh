@@ -20,10 +20,8 @@ if [ -z "${TAVLO_XVFB:-}" ]; then
 fi
 under_xvfb "$@"
 out=$(mktemp -d)
-openbox &
-trap 'kill $! 2>/dev/null; rm -rf "$out"' EXIT
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
-wait_until wm_running
+trap 'kill ${wm:-} 2>/dev/null; rm -rf "$out"' EXIT
+start_openbox
 clk_tck=$(getconf CLK_TCK)
 
 now() { date +%s.%N; }

@@ -39,9 +39,19 @@ start_weston() {
   xdotool windowfocus --sync "$wid" mousemove --window "$wid" 400 10
 }
 
-# Ends what start_game and start_weston left running.
+# Starts openbox on this display, as the game's X11 window manager, and waits
+# until it manages windows; sets wm.
+start_openbox() {
+  openbox &
+  wm=$!
+  wait_until wm_running
+}
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'; }
+
+# Ends what start_game, start_weston and start_openbox left running.
 clean_up() {
-  kill ${pid:-} ${weston:-} 2>/dev/null || true
+  kill ${pid:-} ${weston:-} ${wm:-} 2>/dev/null || true
+  kill -CONT ${pid:-} 2>/dev/null || true # a stopped game ends only once it goes on
   [ -z "${runtime:-}" ] || rm -rf "$runtime"
 }
 
@@ -108,6 +118,10 @@ maximize_button=$((326 + 3 - 40))
 # The table is found whole, and its window no wider than its frame: right of
 # the frame's border lies weston's background, not the window's plain grey.
 at_its_size() { find_table && ! is_colour $((326 + 3 + 1)) 100 $grey; }
+
+# Under X, the window manager has made the game's window full screen.
+full_screen() { xprop -id "$wid" _NET_WM_STATE | grep -q FULLSCREEN; }
+not() { ! "$@"; }
 
 # The game has shown its main window anew, with a surface of its own, and the
 # keyboard has come to it: its second xdg toplevel and a keyboard enter after.
