@@ -7,7 +7,6 @@
 # which the game must be back at its size.
 # Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR [x11|wayland]
 set -euo pipefail
-bin=$(realpath "$1")
 out=$(realpath -m "$2")
 mkdir -p "$out"
 . "$(dirname "$0")/../scripts/window.sh"
@@ -20,7 +19,7 @@ fail() {
 
 trap clean_up EXIT
 if [ "${3:-x11}" = x11 ]; then start_openbox; else start_weston; fi || fail "the window manager did not start"
-start_game "$bin" || fail "no window with the cue ball on its spot appeared"
+start_game "$(realpath "$1")" || fail "no window with the cue ball on its spot appeared"
 push_cue 1 0 20 || fail "the cue did not follow the pointer"
 wait_until is_colour 161 354 $cloth || fail "the stroke did not move the cue ball off its spot"
 if [ $platform = wayland ]; then
