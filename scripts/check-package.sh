@@ -126,7 +126,7 @@ read -r cmd _ <<<"$(sed -n 's/^Exec=//p' "$desktop")"
 ok "the desktop entry starts $game"
 
 tests/e2e.sh $game "$build/e2e-installed" || fail "tests/e2e.sh failed on the installed game"
-ok "the installed game plays: table, stroke and File > Exit"
+ok "the installed game plays: table, stroke, full screen undone and File > Exit"
 
 "${apt[@]}" remove tavlo
 ! installed && [ ! -e $game ] && [ ! -e "$desktop" ] || fail "apt remove left the game installed"
