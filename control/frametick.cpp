@@ -10,7 +10,7 @@
 bool PlayFrame(GameState& s, FrameBuffers& b)
 {
     ComposeFrame(s, b);
-    QPainter& frame = b.Hidden(s).painter();
+    Surface& frame = b.Hidden(s);
     bool shotEnded = false;
     switch (s.shotPhase) {
     case phase::Aiming:

@@ -1,8 +1,6 @@
 #include "draw/cue.h"
 
-#include <QPainter>
 #include <array>
-#include <optional>
 
 #include "draw/paint.h"
 
@@ -10,7 +8,7 @@ namespace {
 
 struct Segment {
     double from, to; // multiples of the direction, from the pointer
-    qreal width;
+    double width;
     int32_t GameState::*color;
 };
 
@@ -29,31 +27,19 @@ QPointF CuePoint(const GameState& s, double k, float dx, float dy)
     return PixelCentre(x, y);
 }
 
-// The segments' pens, made again only when a cue colour changes: made afresh
-// every tick they would cost heap allocations in every frame.
-const QPen& SegmentPen(const GameState& s, size_t segment)
-{
-    static std::array<QPen, kSegments.size()> pens;
-    static std::array<std::optional<int32_t>, kSegments.size()> colors;
-    const Segment& seg = kSegments[segment];
-    if (colors[segment] != s.*seg.color) {
-        colors[segment] = s.*seg.color;
-        pens[segment] = QPen(ToQColor(s.*seg.color), seg.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    }
-    return pens[segment];
-}
-
 } // namespace
 
-void DrawCue(const GameState& s, QPainter& p, float dx, float dy)
+void DrawCue(const GameState& s, Surface& frame, float dx, float dy)
 {
-    for (size_t i = 0; i < kSegments.size(); ++i) {
-        p.setPen(SegmentPen(s, i));
-        p.drawLine(QLineF(CuePoint(s, kSegments[i].from, dx, dy), CuePoint(s, kSegments[i].to, dx, dy)));
+    for (const Segment& segment : kSegments) {
+        frame.SetDrawWidth(segment.width);
+        frame.SetForeColor(s.*segment.color);
+        frame.Line(CuePoint(s, segment.from, dx, dy), CuePoint(s, segment.to, dx, dy));
     }
+    frame.SetDrawWidth(1.0);
 }
 
-void DrawCueAfterShot(const GameState& s, QPainter& p)
+void DrawCueAfterShot(const GameState& s, Surface& frame)
 {
-    DrawCue(s, p, s.cueDX, s.cueDY);
+    DrawCue(s, frame, s.cueDX, s.cueDY);
 }

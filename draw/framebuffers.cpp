@@ -1,6 +1,5 @@
 #include "draw/framebuffers.h"
 
-#include <QPainter>
 #include <cmath>
 #include <utility>
 
@@ -37,13 +36,10 @@ void FrameBuffers::Rescale(const QImage& table)
                       static_cast<int>(std::ceil(frame::kHeight * dpr)));
     picTavlo[0]->SetImage(table.copy(shown).convertToFormat(QImage::Format_RGB32));
     for (Surface* buffer : {picTavlo[1], picTavlo[2]}) {
-        QImage image(shown.size(), QImage::Format_RGB32);
+        QImage image(picTavlo[0]->image().size(), QImage::Format_RGB32);
         image.setDevicePixelRatio(dpr);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRectF(0, 0, frame::kWidth, frame::kHeight), buffer->image());
-        painter.end();
         buffer->SetImage(std::move(image));
+        buffer->Paint(*picTavlo[0]);
     }
 }
 
@@ -54,12 +50,18 @@ Surface& FrameBuffers::Hidden(const GameState& s)
 
 void ComposeFrame(const GameState& s, FrameBuffers& b)
 {
-    b.Hidden(s).PaintPicture(*b.picTavlo[0]);
+    b.Hidden(s).Clear();
 }
 
 void ShowFrame(GameState& s, FrameBuffers& b)
 {
-    b.picTavlo[HiddenIndex(s.drawBuffer)]->show();
+    Surface& hidden = b.Hidden(s);
+    const Surface& shown = *b.picTavlo[3 - HiddenIndex(s.drawBuffer)];
+    // The same marks on the same table: that picture is already on screen.
+    if (!shown.isHidden() && hidden.Marks() == shown.Marks())
+        return;
+    hidden.Paint(*b.picTavlo[0]);
+    hidden.show();
     s.drawBuffer = s.drawBuffer == 1 ? 2 : 1;
-    b.picTavlo[HiddenIndex(s.drawBuffer)]->hide();
+    b.Hidden(s).hide();
 }

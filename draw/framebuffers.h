@@ -13,18 +13,21 @@ struct FrameBuffers {
 
     std::array<Surface*, 3> picTavlo{};
 
-    // Takes a table image painted at another scale: the store keeps the new
-    // table, and each buffer its frame, resampled, until a tick draws it anew.
+    // Takes a table image painted at another scale: each buffer paints its
+    // frame anew at it.
     void Rescale(const QImage& table);
 
     // The hidden buffer, the one this tick draws into.
     Surface& Hidden(const GameState& s);
 };
 
-// Copies the table image into the hidden buffer; the copy replaces every pixel
-// of the buffer, so nothing of the frame drawn there two ticks ago survives.
+// Starts this tick's frame in the hidden buffer, on the table image: the
+// frame replaces every pixel of the buffer, so nothing of the frame drawn
+// there two ticks ago survives.
 void ComposeFrame(const GameState& s, FrameBuffers& b);
 
 // Shows the buffer just drawn, then hides the other one, which becomes the
-// hidden buffer of the next tick.
+// hidden buffer of the next tick. A frame that would look exactly like the
+// one on screen is neither painted nor exchanged: the window system is left
+// alone while the table is still.
 void ShowFrame(GameState& s, FrameBuffers& b);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "draw/paint.h"
+
 Surface::Surface(QWidget* parent) : QWidget(parent)
 {
     setGeometry(0, 0, frame::kWidth, frame::kHeight);
@@ -17,14 +19,55 @@ void Surface::SetImage(QImage image)
     if (painter_.isActive())
         painter_.end();
     image_ = std::move(image);
+    update();
+    if (image_.isNull())
+        return;
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing);
 }
 
-void Surface::PaintPicture(const Surface& source)
+void Surface::Circle(QPointF centre, double radius, int32_t outline)
 {
-    Q_ASSERT(image_.sizeInBytes() == source.image_.sizeInBytes());
-    std::memcpy(image_.bits(), source.image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    marks_.push_back({true, centre.x(), centre.y(), 0.0, 0.0, radius, drawWidth_, outline, fillColor_});
+}
+
+void Surface::Line(QPointF from, QPointF to)
+{
+    marks_.push_back({false, from.x(), from.y(), to.x(), to.y(), 0.0, drawWidth_, foreColor_, 0});
+}
+
+void Surface::Paint(const Surface& table)
+{
+    // At a scale that leaves no pixels there is no image to copy into or out of.
+    if (image_.isNull())
+        return;
+    // PaintPicture: the table's whole image, of the same size, replaces every pixel.
+    std::memcpy(image_.bits(), table.image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    for (const Mark& m : marks_) {
+        painter_.setPen(Pen(m.outline, m.width));
+        if (m.circle) {
+            painter_.setBrush(Brush(m.fill));
+            painter_.drawEllipse(QPointF(m.x1, m.y1), m.radius, m.radius);
+        } else {
+            painter_.drawLine(QLineF(m.x1, m.y1, m.x2, m.y2));
+        }
+    }
+}
+
+const QPen& Surface::Pen(int32_t color, double width)
+{
+    for (const auto& [c, w, pen] : pens_)
+        if (c == color && w == width)
+            return pen;
+    return std::get<QPen>(pens_.emplace_back(color, width, QPen(ToQColor(color), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin)));
+}
+
+const QBrush& Surface::Brush(int32_t color)
+{
+    for (const auto& [c, brush] : brushes_)
+        if (c == color)
+            return brush;
+    return brushes_.emplace_back(color, QBrush(ToQColor(color))).second;
 }
 
 void Surface::paintEvent(QPaintEvent*)
