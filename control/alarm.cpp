@@ -19,22 +19,21 @@ int Checked(ssize_t result, const char* what)
 
 } // namespace
 
+Alarm::TimerFile::~TimerFile()
+{
+    close(fd);
+}
+
 // steady_clock is CLOCK_MONOTONIC, so its time points are the timer's.
 Alarm::Alarm()
-    : fd_(Checked(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC), "timerfd_create")),
-      notifier_(fd_, QSocketNotifier::Read)
+    : timer_(Checked(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC), "timerfd_create")),
+      notifier_(timer_.fd, QSocketNotifier::Read)
 {
     // Reading empties the timer, so that it wakes the loop once per setting.
-    QObject::connect(&notifier_, &QSocketNotifier::activated, [fd = fd_] {
+    QObject::connect(&notifier_, &QSocketNotifier::activated, [fd = timer_.fd] {
         uint64_t expirations;
         Checked(read(fd, &expirations, sizeof expirations), "reading the timer");
     });
-}
-
-// The notifier, destroyed after this, is not polled again before it goes.
-Alarm::~Alarm()
-{
-    close(fd_);
 }
 
 void Alarm::Set(std::chrono::steady_clock::time_point at)
@@ -43,5 +42,5 @@ void Alarm::Set(std::chrono::steady_clock::time_point at)
     itimerspec when{};
     when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
     when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
-    Checked(timerfd_settime(fd_, TFD_TIMER_ABSTIME, &when, nullptr), "timerfd_settime");
+    Checked(timerfd_settime(timer_.fd, TFD_TIMER_ABSTIME, &when, nullptr), "timerfd_settime");
 }

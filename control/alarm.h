@@ -9,13 +9,20 @@
 class Alarm {
 public:
     Alarm();
-    ~Alarm();
-    Alarm(const Alarm&) = delete;
-    Alarm& operator=(const Alarm&) = delete;
 
     void Set(std::chrono::steady_clock::time_point at);
 
 private:
-    int fd_;
+    // Closes the timer file; declared before the notifier that watches it,
+    // so that the notifier goes first.
+    struct TimerFile {
+        int fd;
+        explicit TimerFile(int descriptor) : fd(descriptor) {}
+        ~TimerFile();
+        TimerFile(const TimerFile&) = delete;
+        TimerFile& operator=(const TimerFile&) = delete;
+    };
+
+    TimerFile timer_;
     QSocketNotifier notifier_;
 };
