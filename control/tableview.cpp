@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "draw/framebuffers.h"
+#include "draw/surface.h"
 
 namespace {
 // Only the drawing surfaces report the pointer; the uncovered strips at the
@@ -14,16 +14,22 @@ bool OverSurfaces(QPointF p)
 }
 }
 
-TableView::TableView(QWidget* parent, const QImage& table) : QWidget(parent), table_(table)
+TableView::TableView(QWidget* parent) : QWidget(parent)
 {
     setFixedSize(client::kWidth, client::kHeight);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void TableView::SetPicture(QImage picture)
+{
+    picture_ = std::move(picture);
+    update();
+}
+
 void TableView::paintEvent(QPaintEvent*)
 {
-    QPainter(this).drawImage(0, 0, table_);
+    QPainter(this).drawImage(0, 0, picture_);
 }
 
 void TableView::mouseMoveEvent(QMouseEvent* event)

@@ -19,7 +19,10 @@ public:
     std::function<void(float x, float y)> pointerMoved;
     std::function<void()> buttonPressed;
 
-    TableView(QWidget* parent, const QImage& table);
+    explicit TableView(QWidget* parent);
+
+    const QImage& picture() const { return picture_; }
+    void SetPicture(QImage picture);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -27,5 +30,5 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    const QImage& table_;
+    QImage picture_;
 };
