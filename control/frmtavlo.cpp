@@ -2,11 +2,13 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLayout>
+#include <QGridLayout>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "control/frametick.h"
 #include "control/tableview.h"
@@ -18,10 +20,41 @@
 #include "play/scoring.h"
 
 namespace {
+
 // A title bar without a maximize button: the window keeps one size.
 constexpr Qt::WindowFlags kFixedSizeFrame =
     Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-}
+
+// Room beside a box's title for the buttons of a title bar, such as the
+// three that Qt's own title bar under Wayland draws on the right.
+constexpr int kTitleBarButtons = 2 * 80;
+
+// A message box settles its size whenever it shows or its layout changes. It
+// is at least wide enough for its whole title between the title bar's
+// buttons, and where Qt would hold it at that size it takes a larger one.
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(const QString& title, const QString& text, QWidget* parent)
+        : QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent, Qt::Dialog | kFixedSizeFrame)
+    {
+    }
+
+protected:
+    bool event(QEvent* event) override
+    {
+        const bool handled = QMessageBox::event(event);
+        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
+            QFont titleFont = font();
+            titleFont.setPixelSize(14);
+            const int width = std::max(minimumWidth(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtons);
+            setMinimumWidth(width);
+            setMaximumSize(PlatformHoldsLargestSize() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : QSize(width, minimumHeight()));
+        }
+        return handled;
+    }
+};
+
+} // namespace
 
 frmTavlo::frmTavlo(int ticksPerSecond)
     : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / ticksPerSecond)))
@@ -29,16 +62,26 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     setWindowTitle(QString::fromUtf8(text::kCaption));
     setWindowIcon(TavloIcon());
 
-    table_ = PaintTableImage(devicePixelRatioF());
-    view_ = new TableView(this, table_);
+    // The client area: the table, whole at its size, in the middle of the
+    // window's plain background wherever a window system makes the window
+    // larger than it asks to be.
+    auto* client = new QWidget(this);
+    view_ = new TableView(client);
     view_->pointerMoved = [this](float x, float y) { picTavlo_MouseMove(x, y); };
     view_->buttonPressed = [this] { picTavlo_MouseDown(); };
-    buffers_ = std::make_unique<FrameBuffers>(view_, table_);
-    setCentralWidget(view_);
+    view_->SetPicture(PaintTableImage(Scale()));
+    buffers_ = std::make_unique<FrameBuffers>(view_, view_->picture());
+    auto* centre = new QGridLayout(client);
+    centre->setContentsMargins(0, 0, 0, 0);
+    centre->addWidget(view_, 0, 0, Qt::AlignCenter);
+    setCentralWidget(client);
     CreateMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // The window asks for its own size: window systems that take the hint
+    // offer no maximize. Where Qt would hold it there whatever the window
+    // system configures, it asks for no less and takes any larger size.
+    layout()->setSizeConstraint(PlatformHoldsLargestSize() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | kFixedSizeFrame | Qt::WindowMinimizeButtonHint);
-    QCoreApplication::instance()->installEventFilter(&guard_);
+    QCoreApplication::instance()->installEventFilter(&stateFilter_);
 }
 
 frmTavlo::~frmTavlo() = default;
@@ -72,14 +115,22 @@ int frmTavlo::Run()
     return 0;
 }
 
+// The screen's scale, or 1 where it would leave the window no pixels.
+qreal frmTavlo::Scale() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0;
+}
+
 // The table and the frames are painted at the scale of the screen the window
 // is on, and painted anew when it moves to a screen with another scale.
 void frmTavlo::FitToScreen()
 {
-    if (devicePixelRatioF() == table_.devicePixelRatio())
+    if (Scale() == view_->picture().devicePixelRatio())
         return;
-    table_ = PaintTableImage(devicePixelRatioF());
-    buffers_->Rescale(table_);
+    const QImage table = PaintTableImage(Scale());
+    view_->SetPicture(table);
+    buffers_->Rescale(table);
 }
 
 void frmTavlo::Form_Load()
@@ -158,13 +209,7 @@ void frmTavlo::ShowMessage(const char* message)
     // The text keeps its CR LF line break; a label shows a lone CR as a glyph.
     QString body = QString::fromUtf8(message);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(text::kTitle), body, QMessageBox::Ok, this,
-                    Qt::Dialog | kFixedSizeFrame);
-    // Closed without its button, the box was hidden to undo a maximize: it
-    // comes back until a player answers it.
-    do
-        box.exec();
-    while (!box.clickedButton());
+    MessageBox(QString::fromUtf8(text::kTitle), body, this).exec();
 }
 
 void frmTavlo::PlayGame()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QImage>
 #include <QMainWindow>
 #include <chrono>
 #include <cstdint>
@@ -8,7 +7,7 @@
 
 #include "control/GameState.h"
 #include "control/alarm.h"
-#include "control/fixedsize.h"
+#include "control/windowstate.h"
 #include "control/pacer.h"
 
 class QAction;
@@ -48,6 +47,7 @@ public:
     QAction* mnuFileExit() const { return mnuFileExit_; }
     QAction* mnuHelpAbout() const { return mnuHelpAbout_; }
     QAction* mnuCappy() const { return mnuCappy_; }
+    TableView* view() const { return view_; }
     int deepestLoop() const { return deepestLoop_; }
     Pacer::Clock::time_point nextTickDue() const { return pacer_.Due(); }
 
@@ -68,6 +68,7 @@ private:
     void picTavlo_MouseMove(float x, float y);
 
     void CreateMenus();
+    qreal Scale() const;
     void FitToScreen();
     void NewGame();
     void ShowScoreboard();
@@ -79,15 +80,14 @@ private:
     void AnnounceWinner();
 
     GameState state_;
-    QImage table_;
     TableView* view_ = nullptr;
     std::unique_ptr<FrameBuffers> buffers_;
     QAction* mnuFileNew_ = nullptr;
     QAction* mnuFileExit_ = nullptr;
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
-    // Keeps the window and its message boxes at their sizes.
-    FixedSizeGuard guard_;
+    // Meets the window system's changes of state of the window and its boxes.
+    WindowStateFilter stateFilter_;
 
     // The game loop: its pace, the alarm that ends the wait for events on
     // time, and how deep loops have ever nested (they never should).
