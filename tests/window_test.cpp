@@ -1,39 +1,47 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
-#include <array>
 #include <chrono>
 #include <cmath>
 #include <functional>
-#include <gtest/gtest.h>
 #include <random>
 
 #include "control/frmtavlo.h"
 #include "control/tableview.h"
 #include "draw/tableimage.h"
 #include "play/motion.h"
-#include "play/scoring.h"
+#include "tests/qtprint.h"
 
-// The game's window driven offscreen through Qt's own input path.
+using namespace std::chrono_literals;
+
+// The game's window driven offscreen through Qt's own input path. After each
+// tick the game is checked, then, in the event pump, the test's hook for every
+// tick runs, and the test's next step once its moment has come. Message boxes
+// are answered a tenth of a second after they show, and noted with their
+// title. Nothing else wakes the event loop, so the game's own timer must, once
+// per tick (`wakes`): a game that stops ticking, or ticks on, ends on CTest's
+// time limit, however busy the machine.
 struct Game : QObject {
-    explicit Game(int ticksPerSecond) : window(ticksPerSecond) {}
+    using Step = std::pair<std::function<bool()>, std::function<void()>>;
 
-    // Runs the program's life; `atTick` acts in the event pump after each
-    // tick, once the game has been checked, until a check fails. Message boxes
-    // are answered a tenth of a second after they show, and noted with their
-    // title. Nothing else wakes the event loop, so the game's own timer must,
-    // once per tick (`wakes` counts it): a game that stops ticking, or ticks
-    // on, ends on CTest's time limit, however busy the machine.
-    void Play(std::function<void(int tick)> atTick)
+    explicit Game(int ticksPerSecond = kTicksPerSecond) : window(ticksPerSecond) {}
+    ~Game() override { QApplication::instance()->removeEventFilter(this); }
+
+    void Play(std::vector<Step> steps, std::function<void()> everyTick = [] {})
     {
-        QObject::connect(&window, &frmTavlo::frameShown, [this, atTick] {
+        size_t next = 0;
+        QObject::connect(&window, &frmTavlo::frameShown, [&] {
+            ++ticks;
             Check();
-            if (!::testing::Test::HasFatalFailure())
-                return atTick(++ticks);
-            window.close();
+            if (::testing::Test::HasFatalFailure())
+                return void(window.close());
+            everyTick();
+            if (next < steps.size() && steps[next].first())
+                steps[next++].second();
         });
         QApplication::instance()->installEventFilter(this);
         status = window.Run();
@@ -42,156 +50,201 @@ struct Game : QObject {
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         wakes += event->type() == QEvent::SockAct;
+        if (auto* widget = qobject_cast<QWidget*>(watched); widget && (widget == window.view() || window.view()->isAncestorOf(widget))) {
+            exchanges += event->type() == QEvent::Show;
+            paints += event->type() == QEvent::Paint;
+        }
         if (auto* box = qobject_cast<QMessageBox*>(watched); box && event->type() == QEvent::Show && !event->spontaneous())
-            QTimer::singleShot(100, box, [this, box] {
-                boxes << box->windowTitle() + ": " + box->text();
-                box->button(QMessageBox::Ok)->click();
-            });
+            QTimer::singleShot(100, box, [this, box] { boxes << box->windowTitle() + ": " + box->text(), box->button(QMessageBox::Ok)->click(); });
         return false;
     }
 
     // No tick after a decided game, nor within another loop or under a box;
-    // every ball pocketed (x exactly 0) or on the cloth, and every value
-    // finite; between shots every object ball down credited to one player.
+    // every ball pocketed (x exactly 0) or on the cloth, every value finite;
+    // between shots every object ball down credited to one player.
     void Check()
     {
         const GameState& g = s();
         ASSERT_FALSE(decided && g.gameResult != result::Running) << "a tick after the game was decided";
         decided = g.gameResult == result::Player1Wins || g.gameResult == result::Player2Wins;
         ASSERT_TRUE(window.deepestLoop() == 1 && !QApplication::activeModalWidget() && g.shotPhase >= 0 && g.shotPhase <= 2
-                    && (g.drawBuffer == 1 || g.drawBuffer == 2));
+                    && (g.drawBuffer == 1 || g.drawBuffer == 2)) << "a tick under a box, within another loop, or out of its phases";
         int down = 0;
         for (int i = 0; i < GameState::kBalls; ++i) {
             const float x = g.ballX[i], y = g.ballY[i];
-            const bool onCloth = x >= table::kLeft && x <= table::kRight && y >= table::kTop && y <= table::kBottom;
-            ASSERT_TRUE(std::isfinite(g.ballVX[i] + g.ballVY[i] + y + g.aimDX + g.aimDY) && (x == 0.0f || onCloth))
-                << i << ": " << x << ", " << y << ", aim " << g.aimDX << ", " << g.aimDY;
+            ASSERT_TRUE(std::isfinite(g.ballVX[i] + g.ballVY[i] + y + g.aimDX + g.aimDY)
+                        && (x == 0.0f || (x >= table::kLeft && x <= table::kRight && y >= table::kTop && y <= table::kBottom)))
+                << "ball " << i << " at " << x << ", " << y << ", aim " << g.aimDX << ", " << g.aimDY;
             down += i > 0 && x == 0.0f;
         }
-        ASSERT_TRUE(g.shotPhase != phase::Aiming || (g.score1 + g.score2 == down && g.pottedCount == 0))
-            << g.score1 << " + " << g.score2 << " for " << down << " down, pottedCount " << g.pottedCount;
+        ASSERT_TRUE(!aiming() || (g.score1 + g.score2 == down && g.pottedCount == 0))
+            << g.score1 << " + " << g.score2 << " points for " << down << " balls down, pottedCount " << g.pottedCount;
     }
 
     GameState& s() { return window.state(); }
-    QPoint At(QPointF p) { return window.centralWidget()->mapTo(&window, p.toPoint()); }
+    bool aiming() { return s().shotPhase == phase::Aiming; }
+    QString board() { return window.mnuCappy()->text(); }
+    QPoint At(QPointF p) { return window.view()->mapTo(&window, p.toPoint()); }
     void Point(QPointF p) { QTest::mouseMove(window.windowHandle(), At(p)); }
     void Press(Qt::MouseButton button) { QTest::mouseClick(window.windowHandle(), button, {}, At({s().mouseX, s().mouseY})); }
+    void Exit() { window.mnuFileExit()->trigger(); }
     // Sends a ball rolling, as a strike would.
-    void Roll(int ball, float x, float y, float vx, float vy)
+    void Roll(int i, float x, float y, float vx, float vy)
     {
-        std::tie(s().ballX[ball], s().ballY[ball], s().ballVX[ball], s().ballVY[ball], s().shotPhase) =
-            std::tuple(x, y, vx, vy, phase::Rolling);
+        std::tie(s().ballX[i], s().ballY[i], s().ballVX[i], s().ballVY[i], s().shotPhase) = std::tuple(x, y, vx, vy, phase::Rolling);
+    }
+    // Runs `act` once `wait` has passed, noting how many ticks ran meanwhile.
+    void After(std::chrono::milliseconds wait, int& ticksMeanwhile, std::function<void()> act)
+    {
+        QTimer::singleShot(wait, &window, [=, this, &ticksMeanwhile, from = ticks] { ticksMeanwhile = ticks - from, act(); });
     }
 
     frmTavlo window;
-    int ticks = 0, status = -1, wakes = 0;
+    int ticks = 0, status = -1, wakes = 0, exchanges = 0, paints = 0;
     bool decided = false;
     QStringList boxes;
 };
 
-// Four games at the game's own pace, through Qt's mouse path and the menus,
-// on a screen of scale 2, with the scoreboard and the number of boxes shown
-// so far noted between shots.
-// - Whatever the machine's load, no tick ends before it was due, and each is
-//   due exactly 1/60 s after the one before unless it began a whole period
-//   late (as after a box or a minimized window): then a period after it began.
-// - Resized by the window system, the window comes back at its size.
-// - The pointer is recorded only over the table; with the pointer exactly on
-//   the cue ball the aim stays as it was; any button starts the stroke; a
-//   pointer pushed into the cue ball strikes with its last step once within 48
-//   pixels; a press while rolling changes nothing.
-// - That miss passes the turn. About pauses it, then minimizing does (no tick
-//   until the window is shown again), and it ends exactly as it would have
-//   unpaused. Player 2 then pots and keeps the turn, and drops the black
-//   early: the box comes after the deciding tick, and nothing ticks until New
-//   Game. The second game is cut short by New Game while rolling, with no box,
-//   and starts racked. Player 1's early black decides the third and the
-//   fourth: New Game or Exit chosen right after the deciding tick waits for
-//   the box first.
-// - The frames and the window's background are painted at the screen's
-//   scale: the strip left of the cushions, which no ball or cue reaches, down
-//   to the bottom of the window's table, is the table painted at 2.
-TEST(Window, PlaysGamesAtItsOwnPaceThroughTheMouseAndTheMenus)
+// At the game's own pace, whatever the machine's load: no tick ends before it
+// was due, and each is due exactly 1/60 s after the one before unless it
+// began a whole period late: then a period after it began. Only the
+// game's timer wakes the loop, once a tick. With the pointer resting over a
+// still table no frame is exchanged or repainted; the pointer moved, the next
+// tick shows it.
+TEST(Window, KeepsItsPaceAndLeavesAStillTableAlone)
 {
-    Game g(kTicksPerSecond);
-    constexpr auto kPeriod = std::chrono::steady_clock::duration(std::chrono::seconds(1)) / 60;
+    Game g;
+    constexpr auto kPeriod = std::chrono::steady_clock::duration(1s) / 60;
     std::chrono::steady_clock::time_point due;
-    GameState strike, missed;
-    QPointF pointer;
-    QStringList boards;
-    int16_t overStrip = -1, whileRolling = -1, drawn = 0;
+    int before = 0;
+    g.Play({{[&] { return g.ticks == 3; }, [&] { g.Point({100, 100}); }},
+            {[&] { return g.ticks == 5; }, [&] { before = g.exchanges + g.paints; }},
+            {[&] { return g.ticks == 65; }, [&] {
+                 EXPECT_EQ(g.exchanges + g.paints, before) << "a still table was exchanged or repainted";
+                 before = g.exchanges, g.Point({101, 100}); }},
+            {[] { return true; }, [&] {
+                 EXPECT_GT(g.exchanges, before) << "the pointer moved, and no frame showed it";
+                 g.Exit(); }}},
+           [&] {
+               const auto now = std::chrono::steady_clock::now(), next = g.window.nextTickDue();
+               EXPECT_TRUE(g.ticks == 1 || (now >= due && (next - due == kPeriod || (now - due >= kPeriod && next - due >= 2 * kPeriod))))
+                   << "tick " << g.ticks << " came early or moved the schedule";
+               due = next;
+           });
+    EXPECT_EQ(std::tuple(g.status, g.wakes <= g.ticks), std::tuple(0, true)) << "exit status, and no more than one wake-up a tick";
+}
+
+// The pointer is recorded only over the table, not over the strips beside and
+// below it, where a press starts nothing. With the pointer exactly on the cue
+// ball the aim stays as it was. Any button starts the stroke; pushed 3 pixels
+// a tick into the cue ball, the pointer strikes with that last step once
+// within 48 pixels; a press while rolling changes nothing; the miss passes the
+// turn.
+TEST(Window, TurnsThePointerAndAnyButtonIntoAStroke)
+{
+    Game g;
+    GameState aimed, struck;
+    int16_t pressOverStrip = -1, pressWhileRolling = -1;
     float offset = 57.0f;
-    int step = 0, decidedAt = 0, idleTicks = -1, minimizedTicks = -1;
-    // A new game's loop starts on a schedule of its own, at once.
-    auto newGame = [&] { due = {}; g.window.mnuFileNew()->trigger(); };
-    g.Play([&](int tick) {
-        GameState& s = g.s();
-        const auto now = std::chrono::steady_clock::now(), next = g.window.nextTickDue();
-        EXPECT_TRUE(tick == 1 || (now >= due && (next - due == kPeriod || (now - due >= kPeriod && next - due >= 2 * kPeriod))))
-            << "tick " << tick << " came early or moved the schedule";
-        due = next;
-        if (tick == 1) {
-            for (QPointF p : {QPointF(5, 5), QPointF(0, 0), QPointF(client::kWidth - 1, 100), QPointF(100, client::kHeight - 3)})
-                g.Point(p);
-            QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, g.At({100, client::kHeight - 1}));
-            std::tie(pointer, overStrip, drawn) = std::tuple(QPointF(s.mouseX, s.mouseY), s.shotPhase, s.drawBuffer);
-            g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(50, 50));
-            g.window.windowHandle()->resize(600, 600); // as a window manager that maximizes by resizing
-            return g.Point({161, 354}); // exactly on the cue ball: the aim stays
-        }
-        if (s.shotPhase == phase::Stroking)
-            return g.Point({161.0f + (offset -= 3.0f), 354.0f});
-        if (s.shotPhase == phase::Rolling && step == 1 && strike.shotPhase != phase::Rolling) {
-            strike = missed = s;
-            EXPECT_EQ(g.window.size(), g.window.minimumSize()) << "not back at its size";
-            g.Press(Qt::MiddleButton);
-            whileRolling = s.shotPhase;
-            for (; !MoveBalls(missed);) {
-            }
-            EndShot(missed);
-            g.window.mnuHelpAbout()->trigger();
-        } else if (s.shotPhase == phase::Rolling && step == 1 && minimizedTicks == -1) {
-            minimizedTicks = -2;
-            g.window.showMinimized();
-            QTimer::singleShot(300, &g.window, [&, tick] { minimizedTicks = g.ticks - tick, g.window.showNormal(); });
-        }
-        if (s.shotPhase != phase::Aiming)
-            return;
-        boards << QString::number(g.boxes.size()) + g.window.mnuCappy()->text();
-        switch (step++) {
-        case 0:
-            g.Point({161.0f + offset, 354.0f});
-            return g.Press(Qt::RightButton);
-        case 1:
-            EXPECT_EQ(std::tie(s.ballX, s.ballY, s.ballVX), std::tie(missed.ballX, missed.ballY, missed.ballVX));
-            return g.Roll(3, 40.0f, 60.0f, -10.0f, -10.0f); // ball 3 into the top left pocket
-        case 3: // the deciding tick, the last for 0.3 s, until New Game
-            return QTimer::singleShot(300, &g.window, [&, tick] { idleTicks = g.ticks - tick, newGame(); });
-        case 4:
-            g.Roll(5, 100.0f, 300.0f, 20.0f, 20.0f);
-            return newGame();
-        case 2: case 5: case 7: // an early black
-            return g.Roll(8, 40.0f, 60.0f, -10.0f, -10.0f);
-        case 6:
-            return newGame();
-        case 8:
-            decidedAt = tick;
-            EXPECT_EQ(g.window.centralWidget()->grab(QRect(0, 0, 26, client::kHeight)).toImage().convertToFormat(QImage::Format_RGB32),
-                      PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight));
-            g.window.mnuFileExit()->trigger();
-        }
-    });
-    EXPECT_EQ(boards, QStringList({"0>00    00", "1 00   >00", "1 00   >01", "1 00   >02", "2>00    00", "2>00    00",
-                                   "2>01    00", "3>00    00", "3>01    00"}));
+    g.Play({{[] { return true; }, [&] {
+                 for (QPointF p : {QPointF(5, 5), QPointF(0, 0), QPointF(client::kWidth - 1, 100), QPointF(100, client::kHeight - 3)})
+                     g.Point(p);
+                 QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, g.At({100, client::kHeight - 1}));
+                 aimed = g.s(), pressOverStrip = g.s().shotPhase, g.Point({161, 354}); }},
+            {[] { return true; }, [&] {
+                 EXPECT_EQ(std::tie(g.s().aimDX, g.s().aimDY), std::tie(aimed.aimDX, aimed.aimDY)) << "on the cue ball the aim moved";
+                 g.Point({161.0f + offset, 354.0f}), g.Press(Qt::RightButton); }},
+            {[&] { return g.s().shotPhase == phase::Rolling; }, [&] {
+                 struck = g.s(), g.Press(Qt::MiddleButton), pressWhileRolling = g.s().shotPhase; }},
+            {[&] { return g.aiming(); }, [&] {
+                 EXPECT_EQ(g.board(), " 00   >00") << "a miss passes the turn";
+                 g.Exit(); }}},
+           [&] {
+               if (g.s().shotPhase == phase::Stroking)
+                   g.Point({161.0f + (offset -= 3.0f), 354.0f});
+           });
+    EXPECT_EQ(std::tuple(aimed.mouseX, aimed.mouseY, pressOverStrip, struck.mouseX, struck.ballVX[0], struck.ballVY[0], pressWhileRolling),
+              std::tuple(0.0f, 0.0f, phase::Aiming, 161.0f + 48.0f, -3.0f, 0.0f, phase::Rolling));
+}
+
+// About pauses a rolling shot, and so does minimizing the window: no tick
+// until it is shown again, repainted whole; the shot ends exactly where it
+// would have unpaused.
+TEST(Window, PausesWhileItsBoxIsOpenOrItIsMinimized)
+{
+    Game g;
+    GameState straight;
+    int minimizedTicks = -1, paints = 0;
+    g.Play({{[] { return true; }, [&] {
+                 g.Roll(3, 100.0f, 300.0f, 5.0f, -7.0f);
+                 for (straight = g.s(); !MoveBalls(straight);) {
+                 } }},
+            {[] { return true; }, [&] { g.window.mnuHelpAbout()->trigger(); }},
+            {[] { return true; }, [&] {
+                 paints = g.paints, g.window.showMinimized();
+                 g.After(300ms, minimizedTicks, [&] { g.window.showNormal(); }); }},
+            {[&] { return g.aiming() && minimizedTicks >= 0; }, [&] {
+                 EXPECT_EQ(std::tie(g.s().ballX, g.s().ballY), std::tie(straight.ballX, straight.ballY)) << "the paused shot ended elsewhere";
+                 g.Exit(); }}});
     EXPECT_EQ(g.boxes, QStringList({"Tavlo: Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
-                                    "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.",
-                                    "Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
-    EXPECT_EQ(std::tuple(g.ticks, g.status, idleTicks, minimizedTicks, g.wakes <= g.ticks, g.window.windowTitle()),
-              std::tuple(decidedAt, 0, 0, 0, true, QString(text::kCaption)))
-        << "ticks after Exit, a decided game, while minimized; or wake-ups beyond one a tick";
-    // The first tick drew into buffer 1; the pointer is recorded over the table's top left pixel, not over the strips.
-    EXPECT_EQ(std::tuple(drawn, pointer, overStrip, strike.mouseX, strike.shotPhase, strike.ballVX[0], strike.ballVY[0], whileRolling),
-              std::tuple(2, QPointF(0, 0), phase::Aiming, 161.0f + 48.0f, phase::Rolling, -3.0f, 0.0f, phase::Rolling));
+                                    "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose."}));
+    EXPECT_EQ(std::tuple(minimizedTicks, g.paints > paints), std::tuple(0, true)) << "ticks while minimized, and a repaint after";
+}
+
+// Player 1 misses; player 2 drops the black early: the box comes after the
+// deciding tick, and nothing ticks until New Game. The next game is cut short
+// by New Game while rolling, with no box, and starts racked. Player 1's early
+// black decides the third and the fourth: New Game or Exit chosen right after
+// the deciding tick waits for the box first. Each box shows once, and one
+// click answers it.
+TEST(Window, AnnouncesTheWinnerOnceAndStartsAfreshOnNewGame)
+{
+    Game g;
+    QStringList boards;
+    int idleTicks = -1;
+    const auto note = [&] { boards << QString::number(g.boxes.size()) + g.board(); };
+    const auto earlyBlack = [&] { note(), g.Roll(8, 40.0f, 60.0f, -10.0f, -10.0f); };
+    const auto newGame = [&] { note(), g.window.mnuFileNew()->trigger(); };
+    const auto aiming = [&] { return g.aiming(); };
+    g.Play({{[] { return true; }, [&] { g.Roll(0, 161.0f, 354.0f, 0.0f, -3.0f); }},
+            {aiming, earlyBlack},
+            {aiming, [&] { note(), g.After(300ms, idleTicks, [&] { g.window.mnuFileNew()->trigger(); }); }},
+            {[&] { return idleTicks >= 0; }, [&] { g.Roll(5, 100.0f, 300.0f, 20.0f, 20.0f), newGame(); }},
+            {aiming, earlyBlack},
+            {aiming, newGame},
+            {aiming, earlyBlack},
+            {aiming, [&] { note(), g.Exit(); }}});
+    EXPECT_EQ(boards, QStringList({"0 00   >00", "0 00   >01", "1>00    00", "1>00    00", "1>01    00", "2>00    00", "2>01    00"}));
+    EXPECT_EQ(g.boxes, QStringList({"Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
+    EXPECT_EQ(std::tuple(idleTicks, g.status), std::tuple(0, 0)) << "ticks after a decided game, and the exit status";
+}
+
+// Given another size by the window system, the window takes it: the table
+// whole in the middle of the window's plain background, every pixel of the
+// window painted, the pointer mapped to the table. Moved to a screen of scale
+// 2, the table and the frames are painted at that scale: the strip left of the
+// cushions, which no ball or cue reaches, is the table painted at 2.
+TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
+{
+    Game g;
+    g.Play({{[] { return true; }, [&] { g.window.windowHandle()->resize(600, 600); }},
+            {[&] { return g.ticks == 3; }, [&] {
+                 const QRect table(g.At({}), g.window.view()->size()), client = g.window.centralWidget()->geometry();
+                 EXPECT_EQ(g.window.size(), QSize(600, 600)) << "the window did not take its size";
+                 EXPECT_EQ(table.topLeft() - client.topLeft(), QPoint((client.width() - table.width()) / 2, (client.height() - table.height()) / 2))
+                     << "the table is not in the middle of the window";
+                 QImage painted = g.window.screen()->grabWindow(g.window.winId()).toImage(), plain(client.size(), QImage::Format_RGB32);
+                 EXPECT_TRUE(SamePicture(painted.copy(table), g.window.view()->grab().toImage())) << "the table is not painted whole";
+                 QPainter(&painted).fillRect(table, g.window.palette().window());
+                 plain.fill(g.window.palette().window().color());
+                 EXPECT_TRUE(SamePicture(painted.copy(client), plain)) << "the window about the table is not painted plain";
+                 g.Point({100, 120});
+                 EXPECT_EQ(QPointF(g.s().mouseX, g.s().mouseY), QPointF(100, 120));
+                 g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(50, 50)); }},
+            {[&] { return g.ticks == 6; }, [&] {
+                 EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, client::kHeight)).toImage(),
+                                         PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight)));
+                 g.Exit(); }}});
 }
 
 // Random input over the real window, effectively unpaced: pointer steps and
@@ -225,7 +278,7 @@ TEST(Soak, RandomInputKeepsTheGameSound)
                 g.Press(std::array{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}[rng() % 3]);
         });
         input.start(0);
-        g.Play([&](int) {
+        g.Play({}, [&] {
             if (++ticks >= 60000)
                 g.window.close();
         });
