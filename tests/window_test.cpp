@@ -240,7 +240,7 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
                  EXPECT_TRUE(SamePicture(painted.copy(client), plain)) << "the window about the table is not painted plain";
                  g.Point({100, 120});
                  EXPECT_EQ(QPointF(g.s().mouseX, g.s().mouseY), QPointF(100, 120));
-                 g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft() + QPoint(50, 50)); }},
+                 g.window.windowHandle()->setScreen(QGuiApplication::screens().at(1)); }},
             {[&] { return g.ticks == 6; }, [&] {
                  EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, client::kHeight)).toImage(),
                                          PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight)));
@@ -285,12 +285,13 @@ TEST(Soak, RandomInputKeepsTheGameSound)
     }
 }
 
-// Qt tests run without a display, on two screens of scales 1 and 2; the
-// platform must be chosen before the application exists, and also when CTest
-// only lists the tests.
+// Qt tests run without a display, on two screens of scales 1 and 2 (Qt's own
+// scale, which every Qt lends its windows); the platform must be chosen before
+// the application exists, and also when CTest only lists the tests.
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TAVLO_TEST_DATA "/screens.json");
+    qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
