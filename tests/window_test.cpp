@@ -11,6 +11,7 @@
 #include <random>
 
 #include "control/frmtavlo.h"
+#include "control/program.h"
 #include "control/tableview.h"
 #include "draw/tableimage.h"
 #include "play/motion.h"
@@ -245,6 +246,18 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
                  EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, client::kHeight)).toImage(),
                                          PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight)));
                  g.Exit(); }}});
+}
+
+// A scale of the whole display of 0 or less, or not finite, counts as 1; Qt
+// itself ignores one that is not a number.
+TEST(Start, TreatsAnUnusableScaleAsOne)
+{
+    for (const auto& [scale, kept] : {std::pair{"0", false}, {"-1", false}, {"inf", false}, {"0.5", true}, {"x", true}}) {
+        qputenv("QT_SCALE_FACTOR", scale);
+        ForgetUnusableScale();
+        EXPECT_EQ(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"), kept) << "QT_SCALE_FACTOR=" << scale;
+    }
+    qunsetenv("QT_SCALE_FACTOR");
 }
 
 // Random input over the real window, effectively unpaced: pointer steps and
