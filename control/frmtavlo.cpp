@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QVersionNumber>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QWindow>
@@ -24,6 +26,17 @@ namespace {
 // A title bar without a maximize button: the window keeps one size.
 constexpr Qt::WindowFlags kFixedSizeFrame =
     Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// Where Qt holds a window at the largest size it asks for, whatever the window
+// system configures (Wayland before Qt 6.8), a compositor that maximizes it
+// takes no frame of another size: weston ends the program at the next one.
+// There the window and its boxes ask for their smallest size only, and take
+// the size they are given, as they do everywhere else.
+bool PlatformHoldsLargestSize()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+        && QLibraryInfo::version() < QVersionNumber(6, 8);
+}
 
 // Room beside a box's title for the buttons of a title bar, such as the
 // three that Qt's own title bar under Wayland draws on the right.
@@ -81,7 +94,6 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     // system configures, it asks for no less and takes any larger size.
     layout()->setSizeConstraint(PlatformHoldsLargestSize() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | kFixedSizeFrame | Qt::WindowMinimizeButtonHint);
-    QCoreApplication::instance()->installEventFilter(&stateFilter_);
 }
 
 frmTavlo::~frmTavlo() = default;

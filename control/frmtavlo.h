@@ -7,7 +7,6 @@
 
 #include "control/GameState.h"
 #include "control/alarm.h"
-#include "control/windowstate.h"
 #include "control/pacer.h"
 
 class QAction;
@@ -86,8 +85,6 @@ private:
     QAction* mnuFileExit_ = nullptr;
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
-    // Meets the window system's changes of state of the window and its boxes.
-    WindowStateFilter stateFilter_;
 
     // The game loop: its pace, the alarm that ends the wait for events on
     // time, and how deep loops have ever nested (they never should).
