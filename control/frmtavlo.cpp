@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QWindow>
 #include <algorithm>
-#include <cmath>
 
 #include "control/frametick.h"
 #include "control/tableview.h"
@@ -82,7 +81,7 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     view_ = new TableView(client);
     view_->pointerMoved = [this](float x, float y) { picTavlo_MouseMove(x, y); };
     view_->buttonPressed = [this] { picTavlo_MouseDown(); };
-    view_->SetPicture(PaintTableImage(Scale()));
+    view_->SetPicture(PaintTableImage(devicePixelRatioF()));
     buffers_ = std::make_unique<FrameBuffers>(view_, view_->picture());
     auto* centre = new QGridLayout(client);
     centre->setContentsMargins(0, 0, 0, 0);
@@ -127,20 +126,13 @@ int frmTavlo::Run()
     return 0;
 }
 
-// The screen's scale, or 1 where it would leave the window no pixels.
-qreal frmTavlo::Scale() const
-{
-    const qreal ratio = devicePixelRatioF();
-    return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0;
-}
-
 // The table and the frames are painted at the scale of the screen the window
 // is on, and painted anew when it moves to a screen with another scale.
 void frmTavlo::FitToScreen()
 {
-    if (Scale() == view_->picture().devicePixelRatio())
+    if (devicePixelRatioF() == view_->picture().devicePixelRatio())
         return;
-    const QImage table = PaintTableImage(Scale());
+    const QImage table = PaintTableImage(devicePixelRatioF());
     view_->SetPicture(table);
     buffers_->Rescale(table);
 }

@@ -67,7 +67,6 @@ private:
     void picTavlo_MouseMove(float x, float y);
 
     void CreateMenus();
-    qreal Scale() const;
     void FitToScreen();
     void NewGame();
     void ShowScoreboard();
