@@ -34,10 +34,8 @@ cache=${TAVLO_FRESH_APT_CACHE-/var/cache/tavlo/fresh-$suite}
 # included, is on this tmpfs: unmounting it, with whatever is still mounted
 # below it, throws it all away.
 here=$(pwd -P)
-top=$here/build-fresh-$suite
+top=$(mktemp -d "$here/build-fresh-$suite.XXXXXX")
 root=$top/root
-mkdir -p "$top"
-mountpoint -q "$top" && umount -R "$top"
 mount -t tmpfs -o mode=0755 tavlo-fresh "$top"
 mmdebstrap_pid=
 clean_up() {
