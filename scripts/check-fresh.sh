@@ -40,6 +40,7 @@ mount -t tmpfs -o mode=0755 tavlo-fresh "$top"
 mmdebstrap_pid=
 clean_up() {
   local p round
+  set +e
   # After an interruption: mmdebstrap, then whatever still runs inside,
   # found by its root.
   [ -n "$mmdebstrap_pid" ] && kill "$mmdebstrap_pid" 2>/dev/null
