@@ -39,12 +39,12 @@ root=$top/root
 mount -t tmpfs -o mode=0755 tavlo-fresh "$top"
 mmdebstrap_pid=
 clean_up() {
-  local p round
+  local p _
   set +e
   # After an interruption: mmdebstrap, then whatever still runs inside,
   # found by its root.
   [ -n "$mmdebstrap_pid" ] && kill "$mmdebstrap_pid" 2>/dev/null
-  for round in 1 2; do
+  for _ in 1 2; do # twice: what forked meanwhile too
     for p in /proc/[0-9]*; do
       [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
     done
