@@ -18,6 +18,7 @@ cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_gam
 TAVLO_CONSTANTS=$(realpath "$build/tests/constants.sh")
 . tests/drive.sh
 trap clean_up EXIT
+trap 'exit 143' TERM INT
 start_xvfb
 start_openbox
 hz=$(getconf CLK_TCK)

@@ -72,7 +72,7 @@ start_openbox() {
 clean_up() {
   kill ${pid:-} ${weston:-} ${wm:-} 2>/dev/null || true
   kill -CONT ${pid:-} 2>/dev/null || true # a stopped game ends only once it goes on
-  wait ${pid:-} ${weston:-} ${wm:-} 2>/dev/null || true
+  for p in ${pid:-} ${weston:-} ${wm:-}; do wait "$p" 2>/dev/null || true; done
   kill ${xserver:-} 2>/dev/null || true
   [ -z "${runtime:-}" ] || rm -rf "$runtime"
 }
@@ -87,9 +87,13 @@ wait_until() {
   done
 }
 
+# The window's picture as PNG. import waits for a click when the window is
+# gone, so it is ended then: the caller's wait sees whether the game has.
+picture() { timeout 60 import -window "$wid" png:-; }
+
 # The colour of the table's pixel (x, y) as "r,g,b".
 pixel() {
-  import -window "$wid" png:- | convert - -crop "1x1+$((left + $1))+$((top + $2))" -depth 8 \
+  picture | convert - -crop "1x1+$((left + $1))+$((top + $2))" -depth 8 \
     -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:
 }
 is_colour() { [ "$(pixel "$1" "$2")" = "$3" ]; }
@@ -116,7 +120,7 @@ game_shown() { wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1); }
 # top.
 find_table() {
   local box
-  box=$(import -window "$wid" png:- | convert - -fill black +opaque "rgb($cloth)" -format %@ info: 2>/dev/null)
+  box=$(picture | convert - -fill black +opaque "rgb($cloth)" -format %@ info: 2>/dev/null)
   [[ $box == "$cloth_size"+* ]] || return 1
   IFS=+ read -r _ left top <<<"$box"
   left=$((left - cloth_left)) top=$((top - cloth_top))
@@ -133,7 +137,7 @@ qt_title_middle=15 qt_border=3 qt_maximize=40
 find_title_bar() {
   local box
   frame=$(pixel -1 100)
-  box=$(import -window "$wid" png:- | convert - -crop "2x60+$((left + 245))+$((top - 60))" +repage \
+  box=$(picture | convert - -crop "2x60+$((left + 245))+$((top - 60))" +repage \
     -fill black +opaque "rgb($frame)" -format %@ info:)
   title=$((${box##*+} - 60 + qt_title_middle))
 }

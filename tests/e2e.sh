@@ -14,13 +14,14 @@ mkdir -p "$out"
 expect() {
   echo "e2e: $1"
   "${@:2}" || {
-    import -window "${wid:-root}" "$out/failed.png" || true
-    echo "e2e: failed: $1 (the window as it was: $out/failed.png)" >&2
+    import -window root "$out/failed.png" || true
+    echo "e2e: failed: $1 (the screen as it was: $out/failed.png)" >&2
     exit 1
   }
 }
 
 trap clean_up EXIT
+trap 'exit 143' TERM INT
 expect "a virtual X display starts" start_xvfb
 if [ "${3:-x11}" = x11 ]; then expect "openbox starts" start_openbox; else expect "weston starts" start_weston; fi
 expect "a window with the cue ball on its spot appears" start_game "$(realpath "$1")"
