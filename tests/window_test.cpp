@@ -231,8 +231,8 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
     g.Play({{[] { return true; }, [&] { g.window.windowHandle()->resize(600, 600); }},
             {[&] { return g.ticks == 3; }, [&] {
                  const QRect table(g.At({}), g.window.view()->size()), client = g.window.centralWidget()->geometry();
-                 EXPECT_EQ(g.window.size(), QSize(600, 600)) << "the window did not take its size";
-                 EXPECT_EQ(table.topLeft() - client.topLeft(), QPoint((client.width() - table.width()) / 2, (client.height() - table.height()) / 2))
+                 EXPECT_EQ(QPointF(g.window.width(), g.window.height()), QPointF(600, 600)) << "the window did not take its size";
+                 EXPECT_EQ(QPointF(table.topLeft() - client.topLeft()), QPointF((client.width() - table.width()) / 2, (client.height() - table.height()) / 2))
                      << "the table is not in the middle of the window";
                  QImage painted = g.window.screen()->grabWindow(g.window.winId()).toImage(), plain(client.size(), QImage::Format_RGB32);
                  EXPECT_TRUE(SamePicture(painted.copy(table), g.window.view()->grab().toImage())) << "the table is not painted whole";
