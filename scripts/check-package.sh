@@ -85,16 +85,22 @@ mkdir "$stage/src" "$stage/bin"
 git archive "${tree:-HEAD}" | tar -x --touch -C "$stage/src"
 cp scripts/reprotest-sudo "$stage/bin/sudo"
 builder=tavlo-builder
+made=()
 drop_builder() {
   if [ -f "$stage/fuse.acl" ]; then "${sudo[@]}" setfacl --restore="$stage/fuse.acl" && rm "$stage/fuse.acl"; fi
   if id "$builder" >/dev/null 2>&1; then
     "${sudo[@]}" setfacl -x "u:$builder" /dev/fuse 2>/dev/null || true
     "${sudo[@]}" userdel "$builder"
   fi
+  if [ ${#made[@]} -gt 0 ]; then "${sudo[@]}" rm -f "${made[@]}"; made=(); fi
 }
 drop_builder
 trap 'drop_builder; rm -rf "$stage"' EXIT
-[ -c /dev/fuse ] || fail "no /dev/fuse: reprotest needs FUSE to shuffle the order of files"
+# A chroot may have neither /dev/fuse nor /etc/mtab, which disorderfs and
+# fusermount need: they are made as reprotest's own chroot set-up makes them,
+# and removed again.
+if [ ! -e /dev/fuse ]; then made+=(/dev/fuse); "${sudo[@]}" mknod -m 600 /dev/fuse c 10 229; fi
+if [ ! -e /etc/mtab ] && [ ! -L /etc/mtab ]; then made+=(/etc/mtab); "${sudo[@]}" ln -s ../proc/self/mounts /etc/mtab; fi
 "${sudo[@]}" useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$builder"
 getfacl -p /dev/fuse >"$stage/fuse.acl"
 "${sudo[@]}" setfacl -m "u:$builder:rw" /dev/fuse
