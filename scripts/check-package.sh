@@ -80,6 +80,9 @@ trap 'rm -rf "$stage"' EXIT
 # so an ACL lets it open /dev/fuse meanwhile, and /dev/fuse's ACL is put back as
 # it was afterwards: udev makes /dev/fuse 0666 on most machines, but a machine
 # may have no udev. The builds are in /tmp, which tavlo-builder can reach.
+# Files copied anew (as into a chroot) leave git's index stale, and `git stash
+# create` then fails without a word: the index is refreshed first.
+git update-index -q --refresh >/dev/null || true
 tree=$(git stash create)
 mkdir "$stage/src" "$stage/bin"
 git archive "${tree:-HEAD}" | tar -x --touch -C "$stage/src"
