@@ -6,15 +6,21 @@
 #            x86, Clang, and arm64, armhf, armel, ppc64el, mips64el, mipsel and
 #            s390x under qemu
 #   --fresh  also mmdebstrap, with which scripts/check-fresh.sh makes fresh systems
+#   --reprotest  also what scripts/check-package.sh builds the package twice
+#            with to see it come out the same: reprotest, and what its
+#            variations need (disorderfs and FUSE for the order of files in a
+#            folder, faketime for the clock, every locale, and setfacl to let
+#            the second build user use FUSE)
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
-cross=false fresh=false
+cross=false fresh=false reprotest=false
 for arg; do
   case $arg in
     --cross) cross=true ;;
     --fresh) fresh=true ;;
-    *) echo "usage: $0 [--cross] [--fresh]" >&2; exit 2 ;;
+    --reprotest) reprotest=true ;;
+    *) echo "usage: $0 [--cross] [--fresh] [--reprotest]" >&2; exit 2 ;;
   esac
 done
 
@@ -47,4 +53,7 @@ if $cross; then
 fi
 if $fresh; then
   install_missing mmdebstrap gpg debian-archive-keyring
+fi
+if $reprotest; then
+  install_missing reprotest disorderfs fuse3 faketime locales-all acl
 fi
