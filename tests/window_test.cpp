@@ -138,7 +138,8 @@ TEST(Window, KeepsItsPaceAndLeavesAStillTableAlone)
                    << "tick " << g.ticks << " came early or moved the schedule";
                due = next;
            });
-    EXPECT_EQ(std::tuple(g.status, g.wakes <= g.ticks), std::tuple(0, true)) << "exit status, and no more than one wake-up a tick";
+    EXPECT_EQ(std::tuple(g.status, g.window.isVisible(), g.wakes <= g.ticks), std::tuple(0, false, true))
+        << "exit status, the window after Exit, and no more than one wake-up a tick";
 }
 
 // The pointer is recorded only over the table, not over the strips beside and
@@ -170,8 +171,9 @@ TEST(Window, TurnsThePointerAndAnyButtonIntoAStroke)
                if (g.s().shotPhase == phase::Stroking)
                    g.Point({161.0f + (offset -= 3.0f), 354.0f});
            });
-    EXPECT_EQ(std::tuple(aimed.mouseX, aimed.mouseY, pressOverStrip, struck.mouseX, struck.ballVX[0], struck.ballVY[0], pressWhileRolling),
-              std::tuple(0.0f, 0.0f, phase::Aiming, 161.0f + 48.0f, -3.0f, 0.0f, phase::Rolling));
+    EXPECT_EQ(std::tuple(aimed.drawBuffer, aimed.mouseX, aimed.mouseY, pressOverStrip, struck.mouseX, struck.ballVX[0], struck.ballVY[0], pressWhileRolling),
+              std::tuple(2, 0.0f, 0.0f, phase::Aiming, 161.0f + 48.0f, -3.0f, 0.0f, phase::Rolling))
+        << "the first tick draws into buffer 1; the pointer over the strips and a press there; the strike; a press while rolling";
 }
 
 // About pauses a rolling shot, and so does minimizing the window: no tick
@@ -208,14 +210,14 @@ TEST(Window, AnnouncesTheWinnerOnceAndStartsAfreshOnNewGame)
 {
     Game g;
     QStringList boards;
-    int idleTicks = -1;
+    int idleTicks = -1, idleResult = 0;
     const auto note = [&] { boards << QString::number(g.boxes.size()) + g.board(); };
     const auto earlyBlack = [&] { note(), g.Roll(8, 40.0f, 60.0f, -10.0f, -10.0f); };
     const auto newGame = [&] { note(), g.window.mnuFileNew()->trigger(); };
     const auto aiming = [&] { return g.aiming(); };
     g.Play({{[] { return true; }, [&] { g.Roll(0, 161.0f, 354.0f, 0.0f, -3.0f); }},
             {aiming, earlyBlack},
-            {aiming, [&] { note(), g.After(300ms, idleTicks, [&] { g.window.mnuFileNew()->trigger(); }); }},
+            {aiming, [&] { note(), g.After(300ms, idleTicks, [&] { idleResult = g.s().gameResult, g.window.mnuFileNew()->trigger(); }); }},
             {[&] { return idleTicks >= 0; }, [&] { g.Roll(5, 100.0f, 300.0f, 20.0f, 20.0f), newGame(); }},
             {aiming, earlyBlack},
             {aiming, newGame},
@@ -223,8 +225,8 @@ TEST(Window, AnnouncesTheWinnerOnceAndStartsAfreshOnNewGame)
             {aiming, [&] { note(), g.Exit(); }}});
     EXPECT_EQ(boards, QStringList({"0 00   >00", "0 00   >01", "1>00    00", "1>00    00", "1>01    00", "2>00    00", "2>01    00"}));
     EXPECT_EQ(g.boxes, QStringList({"Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
-    EXPECT_EQ(std::tuple(idleTicks, g.status, g.narrowBoxes), std::tuple(0, 0, 0))
-        << "ticks after a decided game, the exit status, and boxes too narrow for their title";
+    EXPECT_EQ(std::tuple(idleTicks, idleResult, g.status, g.narrowBoxes), std::tuple(0, result::NoLoop, 0, 0))
+        << "ticks and the loop's mark after a decided game, the exit status, and boxes too narrow for their title";
 }
 
 // Given another size by the window system, the window takes it: the table
@@ -235,7 +237,10 @@ TEST(Window, AnnouncesTheWinnerOnceAndStartsAfreshOnNewGame)
 TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
 {
     Game g;
-    g.Play({{[] { return true; }, [&] { g.window.windowHandle()->resize(600, 600); }},
+    g.Play({{[] { return true; }, [&] {
+                 const QSize client = g.window.centralWidget()->size();
+                 EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(client::kWidth, client::kHeight)) << "the client area at the window's own size";
+                 g.window.windowHandle()->resize(600, 600); }},
             {[&] { return g.ticks == 3; }, [&] {
                  const QRect table(g.At({}), g.window.view()->size()), client = g.window.centralWidget()->geometry();
                  EXPECT_EQ(QPointF(g.window.width(), g.window.height()), QPointF(600, 600)) << "the window did not take its size";
