@@ -5,13 +5,13 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLibraryInfo>
-#include <QVersionNumber>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QWindow>
 #include <algorithm>
 
 #include "control/frametick.h"
+#include "control/program.h"
 #include "control/tableview.h"
 #include "draw/colors.h"
 #include "draw/framebuffers.h"
@@ -26,15 +26,10 @@ namespace {
 constexpr Qt::WindowFlags kFixedSizeFrame =
     Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
-// Where Qt holds a window at the largest size it asks for, whatever the window
-// system configures (Wayland before Qt 6.8), a compositor that maximizes it
-// takes no frame of another size: weston ends the program at the next one.
-// There the window and its boxes ask for their smallest size only, and take
-// the size they are given, as they do everywhere else.
-bool PlatformHoldsLargestSize()
+// Whether Qt holds this program's windows at the largest size they ask for.
+bool HeldAtLargestSize()
 {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
-        && QLibraryInfo::version() < QVersionNumber(6, 8);
+    return QtHoldsLargestSize(QGuiApplication::platformName(), QLibraryInfo::version());
 }
 
 // Room beside a box's title for the buttons of a title bar, such as the
@@ -60,7 +55,7 @@ protected:
             titleFont.setPixelSize(14);
             const int width = std::max(minimumWidth(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtons);
             setMinimumWidth(width);
-            setMaximumSize(PlatformHoldsLargestSize() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : QSize(width, minimumHeight()));
+            setMaximumSize(HeldAtLargestSize() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : QSize(width, minimumHeight()));
         }
         return handled;
     }
@@ -91,7 +86,7 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     // The window asks for its own size: window systems that take the hint
     // offer no maximize. Where Qt would hold it there whatever the window
     // system configures, it asks for no less and takes any larger size.
-    layout()->setSizeConstraint(PlatformHoldsLargestSize() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
+    layout()->setSizeConstraint(HeldAtLargestSize() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
     setWindowFlags(Qt::Window | kFixedSizeFrame | Qt::WindowMinimizeButtonHint);
 }
 

@@ -46,6 +46,11 @@ std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv)
     return app;
 }
 
+bool QtHoldsLargestSize(const QString& platform, const QVersionNumber& qt)
+{
+    return platform.startsWith(QLatin1String("wayland")) && qt < QVersionNumber(6, 8);
+}
+
 void EndProgram(int status)
 {
 #if defined(__SANITIZE_ADDRESS__)

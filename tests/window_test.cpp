@@ -272,6 +272,15 @@ TEST(Start, TreatsAnUnusableScaleAsOne)
     qunsetenv("QT_SCALE_FACTOR");
 }
 
+// Debian 12's Qt 6.4 holds a window under Wayland at the largest size it asks
+// for; Debian 13's Qt 6.8 does not, nor does Qt's X11 platform.
+TEST(Start, KnowsWhereQtHoldsAWindowAtItsLargestSize)
+{
+    EXPECT_EQ(std::tuple(QtHoldsLargestSize("wayland", {6, 4, 2}), QtHoldsLargestSize("wayland-egl", {6, 4, 2}),
+                         QtHoldsLargestSize("wayland", {6, 8, 2}), QtHoldsLargestSize("xcb", {6, 4, 2})),
+              std::tuple(true, true, false, false));
+}
+
 // Random input over the real window, effectively unpaced: pointer steps and
 // jumps, some far outside the window, presses of every button in every phase,
 // New Game, About and closing at any moment (a new window takes the rest of
