@@ -42,7 +42,7 @@ install_missing() {
 install_missing build-essential cmake ninja-build pkg-config git \
   qt6-base-dev qt6-base-dev-tools libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  xvfb xauth xdotool x11-utils imagemagick openbox wmctrl weston qt6-wayland \
+  xvfb xauth xdotool x11-utils imagemagick openbox i3-wm wmctrl weston qt6-wayland \
   dpkg-dev file desktop-file-utils appstream lintian devscripts man-db diffoscope-minimal
 if $cross; then
   # Clang links Debian's C++ library for each target, that of the release's own

@@ -14,13 +14,12 @@ seconds=${1:-20}
 build=${TAVLO_BUILD_DIR:-build-bench}
 scripts/bootstrap.sh
 cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON >/dev/null
-cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_game_constants >/dev/null
-TAVLO_CONSTANTS=$(realpath "$build/tests/constants.sh")
+cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow >/dev/null
 . tests/drive.sh
 trap clean_up EXIT
 trap 'exit 143' TERM INT
 start_xvfb
-start_openbox
+start_wm openbox
 hz=$(getconf CLK_TCK)
 
 # utime + stime of a process, in clock ticks.

@@ -1,17 +1,22 @@
 # Sourced by the scripts that drive the real game's window on a virtual X
-# display, under openbox or under weston there: starting, finding the table,
-# stroking and quitting. What it knows of the game, the build writes from the
-# game's own values into build/tests/constants.sh (tests/constants.cpp), which
-# TAVLO_CONSTANTS names. Waits are for what can be seen (a window, a colour, a
-# process ending, a line the game's Wayland connection logs) and last as long
-# as they must, so that a busy machine only makes them longer; one gives up
-# only when a program it waits on has ended.
-# shellcheck source=/dev/null
-. "${TAVLO_CONSTANTS:?names build/tests/constants.sh}"
+# display, under openbox, i3 or weston there: starting, finding the table,
+# looking at the window around it, stroking and quitting. Waits are for what
+# can be seen (a window, a colour, a process ending, a line the game's Wayland
+# connection logs) and last as long as they must, so that a busy machine only
+# makes them longer; one gives up only when a program it waits on has ended.
+
+# The game as it is designed: the client area below the menu bar, with the
+# table at its top-left; the cue ball's spot; how far the cue's tip reaches
+# from the pointer towards the cue ball, and the distance from the ball's
+# centre at which the cue strikes; colours as hex RGB; and the box of the
+# cloth's colour in the table.
+client_width=326 client_height=496 spot_x=161 spot_y=354 reach=40 strike=48
+cloth=007F7F cue_ball=FFFFFF cue_tip=F08030 cloth_size=269x421 cloth_left=28 cloth_top=35
 # Where the table's top-left pixel lies in the window `wid`: the game's own
-# window under X, weston's one window on X under Wayland.
-left=0 top=0
-platform=x11
+# window under X, weston's one window on X under Wayland; screen, that
+# window's size when the game fills all it may.
+left=0 top=0 wid=
+platform=x11 screen="1024 768"
 
 # Starts a virtual X display for this script and what it starts, 1024 x 768,
 # larger than weston's output; sets xserver and runtime, a folder of this
@@ -23,25 +28,20 @@ start_xvfb() {
   runtime=$(mktemp -d) # 0700, as Wayland asks of XDG_RUNTIME_DIR
   export XAUTHORITY=$runtime/Xauthority QT_QPA_PLATFORM=xcb
   local cookie
-  cookie=$(mcookie)
-  : >"$XAUTHORITY"
-  xauth add :0 . "$cookie" # the server takes every cookie in the file
+  # The server takes every cookie in the file.
+  cookie=$(mcookie) && : >"$XAUTHORITY" && xauth add :0 . "$cookie"
   Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$runtime/display" \
-    2>"$runtime/xvfb.log" &
-  xserver=$!
-  wait_until [ -s "$runtime/display" ] || return 1
-  export DISPLAY=:$(<"$runtime/display")
-  xauth add "$DISPLAY" . "$cookie"
+    2>"$runtime/xvfb.log" & xserver=$!
+  wait_until [ -s "$runtime/display" ] && export DISPLAY=:$(<"$runtime/display") && xauth add "$DISPLAY" . "$cookie"
 }
 
 # Starts weston on this display, as the game's Wayland compositor: its output
-# is the X window `wid`, 800 x 700 at the display's top-left, and the game
-# started next runs there natively, its protocol messages logged to
-# wayland_log.
+# is the X window `wid`, 800 x 700 at the display's top-left, and each game
+# started next runs there natively, its protocol messages logged to a file of
+# its own, wayland_log.
 start_weston() {
-  platform=wayland
+  platform=wayland screen="800 700"
   export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=tavlo QT_QPA_PLATFORM=wayland
-  wayland_log=$runtime/game.log
   # Nothing fades or zooms: every colour is either the old or the new.
   printf '[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n' >"$runtime/weston.ini"
   # weston follows the X pointer by its moves, and learns where it is only as
@@ -49,36 +49,39 @@ start_weston() {
   # up, and then goes in.
   xdotool mousemove 1000 750
   weston --backend=x11-backend.so --use-pixman --socket=$WAYLAND_DISPLAY --width=800 --height=700 \
-    --idle-time=0 --config="$runtime/weston.ini" --log="$runtime/weston.log" </dev/null &
-  weston=$!
-  wait_until [ -S "$runtime/$WAYLAND_DISPLAY" ] && wait_until weston_shown || return 1
+    --idle-time=0 --config="$runtime/weston.ini" --log="$runtime/weston.log" </dev/null & weston=$!
   # The X focus goes to weston before any window of its own has it: moved
   # later, weston may take the keyboard from the game and not give it back.
-  # The pointer waits on weston's panel, where no window goes.
-  xdotool windowfocus --sync "$wid" mousemove --window "$wid" 400 10
+  wait_until [ -S "$runtime/$WAYLAND_DISPLAY" ] && wait_until weston_shown && xdotool windowfocus --sync "$wid" && park
 }
 weston_shown() { wid=$(xdotool search --onlyvisible --class '^Weston Compositor$' | head -n1); }
+# weston draws its pointer into its output, and leaves it there when the X
+# pointer leaves: it waits at the output's top-right pixel, on weston's panel
+# or the game's menu bar, where no check looks.
+park() { xdotool mousemove --window "$wid" 799 0; }
 
-# Starts openbox on this display, as the game's X11 window manager, and waits
-# until it has started up: a window that asks to be shown while openbox is
-# still starting up may never be. Sets wm.
-start_openbox() {
-  openbox --startup "touch $runtime/openbox" &
-  wm=$!
-  wait_until [ -e "$runtime/openbox" ]
+# Starts an X11 window manager on this display, as the game's, and waits until
+# it has started up: a window that asks to be shown while openbox is still
+# starting up may never be. `openbox`, or `i3` with every window tiled (i3
+# floats a window that asks for a fixed size), without border or title bar.
+# Sets wm.
+start_wm() {
+  printf '# i3 config file (v4)\nfont pango:monospace 8\nexec touch %s/wm\n' "$runtime" >"$runtime/i3"
+  echo 'for_window [class=".*"] floating disable, border none' >>"$runtime/i3"
+  if [ "$1" = i3 ]; then i3 -c "$runtime/i3" & else openbox --startup "touch $runtime/wm" & fi
+  wm=$! && wait_until [ -e "$runtime/wm" ]
 }
 
 # Ends what the functions here started.
 clean_up() {
   kill ${pid:-} ${weston:-} ${wm:-} 2>/dev/null || true
-  kill -CONT ${pid:-} 2>/dev/null || true # a stopped game ends only once it goes on
   for p in ${pid:-} ${weston:-} ${wm:-}; do wait "$p" 2>/dev/null || true; done
   kill ${xserver:-} 2>/dev/null || true
   [ -z "${runtime:-}" ] || rm -rf "$runtime"
 }
 
 # Runs a command until it succeeds, or until the X server, the game, weston
-# or openbox, whichever were started, has ended.
+# or the window manager, whichever were started, has ended.
 wait_until() {
   local p
   until "$@"; do
@@ -87,116 +90,126 @@ wait_until() {
   done
 }
 
-# The window's picture as PNG. import waits for a click when the window is
-# gone, so it is ended then: the caller's wait sees whether the game has.
-picture() { timeout 60 import -window "$wid" png:-; }
-
-# The colour of the table's pixel (x, y) as "r,g,b".
-pixel() {
-  picture | convert - -crop "1x1+$((left + $1))+$((top + $2))" -depth 8 \
-    -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info:
-}
-is_colour() { [ "$(pixel "$1" "$2")" = "$3" ]; }
+# Takes the window's picture, `shot`. import waits for a click when the
+# window is gone, so it is ended then: the caller's wait sees whether the game
+# has.
+shoot() { shot=$runtime/shot.png && timeout 60 import -window "$wid" "$shot"; }
+# The colour of the table's pixel (x, y) in the picture; outside the picture,
+# that of the nearest pixel at its edge.
+pixel() { convert "$shot" -format "%[hex:p{$((left + $1)),$((top + $2))}]" info:; }
+is_colour() { shoot && [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 # Starts a program and waits for its table with the cue ball on its spot;
 # sets pid, wid (under X), left and top.
-start_game() {
-  if [ $platform = wayland ]; then
-    # The log keeps every line; only what is not a protocol message is shown.
-    WAYLAND_DEBUG=client "$@" 2> >(tee "$wayland_log" | grep --line-buffered -v '^\[' >&2) &
-    pid=$!
-  else
-    "$@" &
-    pid=$!
-    wait_until game_shown || return 1
-    xdotool windowfocus --sync "$wid"
-  fi
-  wait_until find_table && wait_until is_colour $spot_x $spot_y $cue_ball
+start_game() { launch "$@" && wait_until find_table && wait_until is_colour $spot_x $spot_y $cue_ball; }
+# Under Wayland the log keeps every line the program writes; only what is not
+# a protocol message is shown. Under X the program's window gets the focus.
+launch() {
+  wayland_log=$(mktemp -p "$runtime")
+  WAYLAND_DEBUG=client "$@" 2> >(tee "$wayland_log" | grep --line-buffered -v '^\[' >&2) & pid=$!
+  [ $platform = wayland ] || { wait_until game_shown && xdotool windowfocus --sync "$wid"; }
 }
 # Under X, the program's window is on screen; sets wid.
 game_shown() { wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1); }
 
-# Finds the table in the window's picture by its cloth, whole; sets left and
-# top.
+# Takes a picture and finds the table in it by its cloth, whole, at scale 1;
+# sets left and top.
 find_table() {
   local box
-  box=$(picture | convert - -fill black +opaque "rgb($cloth)" -format %@ info: 2>/dev/null)
-  [[ $box == "$cloth_size"+* ]] || return 1
-  IFS=+ read -r _ left top <<<"$box"
+  shoot && box=$(convert "$shot" -fill black +opaque "#$cloth" -format %@ info: 2>/dev/null) || return 1
+  [[ $box == "$cloth_size"+* ]] && IFS=+ read -r _ left top <<<"$box" || return 1
   left=$((left - cloth_left)) top=$((top - cloth_top))
 }
 
-# Under Wayland Qt draws the window's frame itself. Qt's own numbers: a title
-# bar 30 pixels high, a border of 3 pixels beside the client area, and the
-# maximize button's middle 40 pixels left of the frame's right edge.
-qt_title_middle=15 qt_border=3 qt_maximize=40
-# The frame's colour, that of its border left of the table, reaches straight
-# above the table's right part from the menu bar up to the frame's top, less
-# than 60 pixels above the table. Sets title, the row through the title bar's
-# middle, in the table's coordinates, and frame, the frame's colour.
-find_title_bar() {
-  local box
-  frame=$(pixel -1 100)
-  box=$(picture | convert - -crop "2x60+$((left + 245))+$((top - 60))" +repage \
-    -fill black +opaque "rgb($frame)" -format %@ info:)
-  title=$((${box##*+} - 60 + qt_title_middle))
-}
-maximize_button=$((client_width + qt_border - qt_maximize))
-
-# The table is found whole, and its window no wider than its frame: right of
-# the frame's border lies weston's background, not the frame's colour.
-at_its_size() { find_table && ! is_colour $((client_width + qt_border + 1)) 100 "$frame"; }
-
-# Under X, the window manager has made the game's window full screen.
-full_screen() { xprop -id "$wid" _NET_WM_STATE | grep -q FULLSCREEN; }
-not() { ! "$@"; }
-
-# The game has shown its main window anew, with a surface of its own, and the
-# keyboard has come to it: its second xdg toplevel and a keyboard enter after.
-shown_anew() {
-  awk '/\.get_toplevel\(/ { n++ } n == 2 && /wl_keyboard@[0-9]+\.enter\(/ { ok = 1 } END { exit !ok }' "$wayland_log"
+# The box "WxH+X+Y" of the pixels of the window's plain colour bg that hang
+# together with the picture's pixel (x, y), in the picture cut to GEOMETRY;
+# X and Y are one more than in the picture cut (a border lets the box reach
+# its edges).
+# Usage: plain_box GEOMETRY X Y
+plain_box() {
+  convert "$shot" -crop "$1" +repage -fill magenta -floodfill "+$2+$3" "#$bg" -fill black +opaque magenta \
+    -bordercolor black -border 1 -format %@ info:
 }
 
-# File > Exit by its access keys, each key once the game can take it; returns
-# the program's exit status.
-quit_game() {
-  # Held until the menu is open: under Wayland the menu asks for its grab
-  # with the serial of the F key's press, which a later key event outdates.
-  xdotool windowfocus --sync "$wid" keydown alt+f
+# The window fills the screen (weston's output under Wayland) with the table
+# whole in its middle, and all else of it below the menu bar is painted in its
+# plain colour bg: beside and below the table to the window's edges, and above
+# it to the menu bar's bottom line, which lies as far above the table as the
+# window's bottom lies below it. Under Wayland, Qt's frame adds a border of 3
+# pixels of that colour, rounded at the corners: the border is left out, and
+# the space below the table may be 3 pixels more.
+centred() {
+  local w h above below side e=0
+  find_table && read -r w h <<<"$(identify -format '%w %h' "$shot")" && [ "$w $h" = "$screen" ] || return 1
+  above=$(plain_box "1x$top+$left+0" 0 $((top - 1)))
+  above=${above#*x} && above=${above%%+*} && below=$((h - top - client_height)) side=$((w - left - client_width))
+  [ $platform = x11 ] || e=3
+  ((0 <= below - above && below - above <= e + 1 && 0 <= side - left && side - left <= 1)) || return 1
+  [ "$(convert "$shot" -fill "#$bg" -draw "rectangle $left,$top $((left + client_width - 1)),$((top + client_height - 1))" \
+    -crop "$((w - 2 * e))x$((h - e - top + above))+$e+$((top - above))" -format %k info:)" = 1 ]
+}
+
+# The window at its own size: the table whole, and no more of the window's
+# plain colour right of it or below it than Qt's border under Wayland.
+own_size() { find_table && [ "$(pixel $((client_width + 3)) 9)" != $bg ] && [ "$(pixel 9 $((client_height + 3)))" != $bg ]; }
+
+# Under Wayland, clicks Qt's maximize button in the window's title bar, 40
+# pixels left of the frame's right edge and 15 below its top. The frame's
+# title bar and border, and the window's plain colour within, all of one
+# colour, hang together around the menu bar's right end, 2 pixels above the
+# table.
+maximize_button() {
+  local w x y
+  shoot && IFS=x+ read -r w _ x y <<<"$(plain_box 800x700+0+0 $((left + client_width - 1)) $((top - 2)))"
+  xdotool mousemove --window "$wid" $((x - 1 + w - 40)) $((y - 1 + 15)) click 1 && park
+}
+# Under Wayland, the game has made one xdg toplevel since it started: its
+# window was never shown anew.
+one_toplevel() { [ "$(grep -c '\.get_toplevel(' "$wayland_log")" = 1 ]; }
+
+# Moves the pointer to the table's pixel (x, y) and waits until the cue is
+# drawn there: the cue's tip runs through the pointer, wherever the cue ball
+# lies. Under Wayland, where the pointer shows in the picture, the pixel looked
+# at lies DX pixels left of it, towards a cue ball on its left.
+# Usage: aim X Y [DX]
+aim() {
+  xdotool mousemove --window "$wid" $((left + $1)) $((top + $2))
+  wait_until is_colour $(($1 - ${3:-0})) "$2" $cue_tip
+}
+
+# A stroke straight at the cue ball on its spot, from the right, at 20 pixels
+# a tick: the button is pressed with the pointer 90 pixels away, the pointer
+# moved to 20 pixels short of where the cue strikes, and once a tick has drawn
+# the cue there, moved on to where it strikes. The cue ball takes 20 pixels a
+# tick to the left, whatever the timing of the ticks. The pointer stays there
+# until the ball has left its spot: moved on before a tick has seen it, it
+# strikes nothing.
+stroke() {
+  local d=$((strike + 20))
+  aim $((spot_x + 90)) $spot_y $((reach / 2)) || return 1
+  xdotool mousedown 1 mouseup 1 mousemove --window "$wid" $((left + spot_x + d)) $((top + spot_y))
+  # The tip reaches `reach` pixels from the pointer towards the ball: a pixel
+  # it covers now and not with the pointer 90 pixels away.
+  wait_until is_colour $((spot_x + (90 + d) / 2 - reach)) $spot_y $cue_tip || return 1
+  xdotool mousemove --window "$wid" $((left + spot_x + strike)) $((top + spot_y))
+  wait_until is_colour $spot_x $spot_y $cloth
+}
+
+# Opens a menu by its access key (Alt+F, Alt+H) and picks an item by its own.
+# Under Wayland the menu asks for its grab with the serial of the key's press,
+# which a later key event outdates: the key is held until the menu is open.
+# Usage: menu f e   (File > Exit)
+menu() {
+  xdotool windowfocus --sync "$wid" keydown alt+$1
   wait_until menu_open || return 1
-  xdotool keyup alt+f key e
-  wait "$pid"
+  xdotool keyup alt+$1 key $2
 }
-# The File menu shows: under Wayland, its popup configured, not dismissed.
+# The menu shows: under Wayland, its popup configured, not dismissed.
 menu_open() {
-  if [ $platform = wayland ]; then
-    grep -q '] xdg_popup@[0-9]*\.configure(' "$wayland_log" && ! grep -q 'popup_done(' "$wayland_log"
-  else
-    [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" -gt 1 ]
-  fi
+  if [ $platform = x11 ]; then [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" -gt 1 ]
+  else grep -q '] xdg_popup@[0-9]*\.configure(' "$wayland_log" && ! grep -q 'popup_done(' "$wayland_log"; fi
 }
-
-# A stroke straight at the cue ball on its spot, from the side (sx, sy), one
-# of (1, 0), (-1, 0), (0, 1), (0, -1): the button is pressed with the pointer
-# 90 pixels away, the pointer moved to SPEED pixels short of where the cue
-# strikes, and once a tick has drawn the cue there, moved on to where it
-# strikes. The cue ball takes SPEED pixels a tick towards -(sx, sy), whatever
-# the timing of the ticks. The pointer must stay there until the ball has
-# left its spot: moved on before a tick has seen it, it strikes nothing.
-# Usage: push_cue SX SY SPEED   (SPEED less than 90 - strike)
-push_cue() {
-  local sx=$1 sy=$2 d=$((strike + $3))
-  at() { echo "--window $wid $((left + spot_x + sx * $1)) $((top + spot_y + sy * $1))"; }
-  # The cue's tip reaches `reach` pixels from the pointer towards the ball: a
-  # pixel it covers at each pointer position and not at the one before.
-  tip_at() { is_colour $((spot_x + sx * $1)) $((spot_y + sy * $1)) $cue_tip; }
-  # shellcheck disable=SC2046
-  xdotool mousemove $(at 90)
-  wait_until tip_at $((90 - reach / 2)) || return 1
-  xdotool mousedown 1 mouseup 1
-  # shellcheck disable=SC2046
-  xdotool mousemove $(at $d)
-  wait_until tip_at $(((90 + d) / 2 - reach)) || return 1
-  # shellcheck disable=SC2046
-  xdotool mousemove $(at $strike)
-}
+# Under X, the About box shows, by its title.
+box_shown() { xdotool search --onlyvisible --pid "$pid" --name '^Tavlo$' >/dev/null; }
+# File > Exit; returns the program's exit status.
+quit_game() { menu f e && wait "$pid"; }
