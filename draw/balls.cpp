@@ -22,7 +22,6 @@ void DrawBalls(const GameState& s, Surface& frame)
         if (s.ballX[i] == 0.0f)
             continue;
         frame.SetFillColor(s.ballColor[i]);
-        frame.SetForeColor(s.ballColor[i]);
         frame.Circle(PixelCentre(RoundCentre(s.ballX[i]), RoundCentre(s.ballY[i])), ball::kRadius, s.ballColor[i]);
     }
 }

@@ -28,12 +28,12 @@ void Surface::SetImage(QImage image)
 
 void Surface::Circle(QPointF centre, double radius, int32_t outline)
 {
-    marks_.push_back({true, centre.x(), centre.y(), 0.0, 0.0, radius, drawWidth_, outline, fillColor_});
+    marks_.push_back({.circle = true, .x1 = centre.x(), .y1 = centre.y(), .radius = radius, .width = drawWidth_, .outline = outline, .fill = fillColor_});
 }
 
 void Surface::Line(QPointF from, QPointF to)
 {
-    marks_.push_back({false, from.x(), from.y(), to.x(), to.y(), 0.0, drawWidth_, foreColor_, 0});
+    marks_.push_back({.circle = false, .x1 = from.x(), .y1 = from.y(), .x2 = to.x(), .y2 = to.y(), .width = drawWidth_, .outline = foreColor_});
 }
 
 void Surface::Paint(const Surface& table)

@@ -17,10 +17,10 @@ constexpr int kHeight = 493;
 // What a tick draws on a frame, in the drawing state of the moment: a filled
 // circle about (x1, y1), or a straight line from there to (x2, y2).
 struct Mark {
-    bool circle;
-    double x1, y1, x2, y2, radius;
-    double width;
-    int32_t outline, fill;
+    bool circle{};
+    double x1{}, y1{}, x2{}, y2{}, radius{};
+    double width{};
+    int32_t outline{}, fill{};
     bool operator==(const Mark&) const = default;
 };
 

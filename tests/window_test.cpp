@@ -240,6 +240,11 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
     g.Play({{[] { return true; }, [&] {
                  const QSize client = g.window.centralWidget()->size();
                  EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(client::kWidth, client::kHeight)) << "the client area at the window's own size";
+                 // The caption, and the icon at 32 pixels and at the larger sizes desktops show.
+                 QString identity = g.window.windowTitle();
+                 for (QSize size : g.window.windowIcon().availableSizes())
+                     identity += QString(" %1x%2").arg(size.width()).arg(size.height());
+                 EXPECT_EQ(identity, "Tavlo - by Kelvane 32x32 48x48 64x64 128x128 256x256");
                  g.window.windowHandle()->resize(600, 600); }},
             {[&] { return g.ticks == 3; }, [&] {
                  const QRect table(g.At({}), g.window.view()->size()), client = g.window.centralWidget()->geometry();
