@@ -210,7 +210,7 @@ menu() {
 # The menu shows: under Wayland, its popup configured, not dismissed.
 menu_open() {
   if [ $platform = x11 ]; then [ "$(xdotool search --onlyvisible --pid "$pid" | wc -l)" -gt 1 ]
-  else grep -q '] xdg_popup@[0-9]*\.configure(' "$wayland_log" && ! grep -q 'popup_done(' "$wayland_log"; fi
+  else grep -q 'xdg_popup[@#][0-9]*\.configure(' "$wayland_log" && ! grep -q 'popup_done(' "$wayland_log"; fi
 }
 # Under X, the About box shows, by its title, and has the keyboard.
 box_shown() { box=$(xdotool search --onlyvisible --pid "$pid" --name '^Tavlo$') && xdotool windowfocus --sync "$box"; }

@@ -37,7 +37,7 @@ case $mode in x11) expect "openbox starts" start_wm openbox ;; i3) expect "i3 st
   *) expect "weston starts" start_weston ;; esac
 if [ "$mode" = exits ]; then
   for run in {1..50}; do
-    launch "$game" && expect "run $run: the window has the keyboard" wait_until grep -q 'wl_keyboard@[0-9]*\.enter(' "$wayland_log"
+    launch "$game" && expect "run $run: the window has the keyboard" wait_until grep -q 'wl_keyboard[@#][0-9]*\.enter(' "$wayland_log"
     expect "run $run: Exit ends the program with status 0" quit_game
   done
   echo "e2e: 50 passed, 0 failed" && exit
