@@ -213,6 +213,6 @@ menu_open() {
   else grep -q 'xdg_popup[@#][0-9]*\.configure(' "$wayland_log" && ! grep -q 'popup_done(' "$wayland_log"; fi
 }
 # Under X, the About box shows, by its title, and has the keyboard.
-box_shown() { box=$(xdotool search --onlyvisible --pid "$pid" --name '^Tavlo$') && xdotool windowfocus --sync "$box"; }
+box_shown() { box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$') && xdotool windowfocus --sync "$box"; }
 # File > Exit; returns the program's exit status.
 quit_game() { menu f e && wait "$pid"; }
