@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointF>
+#include <QSize>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QStringList& texts, std::ostream* os) { *os << "{\"" << texts.join("\", \"").toStdString() << "\"}"; }
 inline void PrintTo(const QPointF& p, std::ostream* os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
+inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
 
 // Two pictures alike pixel for pixel, or where and how they differ.
 inline ::testing::AssertionResult SamePicture(const QImage& seen, const QImage& expected)

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <random>
 
@@ -240,6 +241,7 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
     g.Play({{[] { return true; }, [&] {
                  const QSize client = g.window.centralWidget()->size();
                  EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(client::kWidth, client::kHeight)) << "the client area at the window's own size";
+                 EXPECT_EQ(g.window.minimumSize(), g.window.maximumSize()) << "the window does not ask for exactly its own size";
                  // The caption, and the icon at 32 pixels and at the larger sizes desktops show.
                  QString identity = g.window.windowTitle();
                  for (QSize size : g.window.windowIcon().availableSizes())
@@ -263,6 +265,16 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
                  EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, client::kHeight)).toImage(),
                                          PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight)));
                  g.Exit(); }}});
+}
+
+// A window leaves no file open once it is gone: its timer included.
+TEST(Window, ClosesWhatItOpened)
+{
+    const auto openFiles = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    delete new frmTavlo; // Qt opens what it keeps for later windows with the first
+    const auto before = openFiles();
+    delete new frmTavlo;
+    EXPECT_EQ(openFiles(), before) << "files left open by a window that is gone";
 }
 
 // A scale of the whole display of 0 or less, or not finite, counts as 1; Qt
