@@ -80,7 +80,8 @@ frmTavlo::frmTavlo(int ticksPerSecond)
     buffers_ = std::make_unique<FrameBuffers>(view_, view_->picture());
     auto* centre = new QGridLayout(client);
     centre->setContentsMargins(0, 0, 0, 0);
-    centre->addWidget(view_, 0, 0, Qt::AlignCenter);
+    centre->addWidget(view_);
+    centre->setAlignment(view_, Qt::AlignCenter);
     setCentralWidget(client);
     CreateMenus();
     // The window asks for its own size: window systems that take the hint
