@@ -265,6 +265,7 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
             {[&] { return g.ticks == 8; }, [&] {
                  EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, client::kHeight)).toImage(),
                                          PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight)));
+                 EXPECT_EQ(QColor(g.window.view()->grab().toImage().pixel(2 * 161, 2 * 354)).name(), "#ffffff") << "no cue ball on its spot";
                  g.Exit(); }}});
 }
 
