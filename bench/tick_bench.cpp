@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "bench/allocations.h"
@@ -66,6 +67,22 @@ void BM_FrameMemcpy(benchmark::State& state)
 }
 BENCHMARK(BM_FrameMemcpy)->ArgName("dpr")->Arg(1)->Arg(2);
 
+// The frame buffers of the given ratio on a shown window, and a game whose
+// first tick draws into buffer 1.
+struct Table {
+    explicit Table(qreal dpr)
+    {
+        parent.resize(client::kWidth, client::kHeight);
+        parent.show();
+        buffers = std::make_unique<FrameBuffers>(&parent, PaintTableImage(dpr));
+        InitColors(s);
+        s.drawBuffer = 1;
+    }
+    QWidget parent;
+    std::unique_ptr<FrameBuffers> buffers;
+    GameState s;
+};
+
 // Rolling ticks of breaks, racked and struck again whenever one comes to
 // rest: every frame differs from the one before. Allocations are counted per
 // tick, and apart for painting and exchanging the buffers alone (the table,
@@ -73,14 +90,9 @@ BENCHMARK(BM_FrameMemcpy)->ArgName("dpr")->Arg(1)->Arg(2);
 // other): the rest of the difference is the game's own.
 void BM_Tick(benchmark::State& state)
 {
-    const qreal dpr = static_cast<qreal>(state.range(0));
-    QWidget parent;
-    parent.resize(client::kWidth, client::kHeight);
-    parent.show();
-    FrameBuffers buffers(&parent, PaintTableImage(dpr));
-    GameState s;
-    InitColors(s);
-    s.drawBuffer = 1;
+    Table table(static_cast<qreal>(state.range(0)));
+    GameState& s = table.s;
+    FrameBuffers& buffers = *table.buffers;
     Break(s);
     auto tick = [&] {
         if (s.shotPhase == phase::Aiming)
@@ -109,15 +121,11 @@ BENCHMARK(BM_Tick)->ArgName("dpr")->Arg(1)->Arg(2);
 // screen. What this costs is what a still table costs the game.
 void BM_StillTick(benchmark::State& state)
 {
-    const qreal dpr = static_cast<qreal>(state.range(0));
-    QWidget parent;
-    parent.resize(client::kWidth, client::kHeight);
-    parent.show();
-    FrameBuffers buffers(&parent, PaintTableImage(dpr));
-    GameState s;
-    InitColors(s);
+    Table table(static_cast<qreal>(state.range(0)));
+    GameState& s = table.s;
+    FrameBuffers& buffers = *table.buffers;
     RackBalls(s);
-    std::tie(s.drawBuffer, s.mouseX, s.mouseY) = std::tuple(1, 161.0f, 420.0f);
+    std::tie(s.mouseX, s.mouseY) = std::tuple(161.0f, 420.0f);
     PlayFrame(s, buffers);
     const int16_t shown = s.drawBuffer;
     for (auto _ : state)
