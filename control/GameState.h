@@ -39,6 +39,8 @@ struct GameState {
     int16_t score1 = 0;
     int16_t score2 = 0;
     int16_t gameResult = 0;
+
+    bool operator==(const GameState&) const = default;
 };
 
 namespace flag {

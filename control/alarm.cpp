@@ -36,11 +36,15 @@ Alarm::Alarm()
     });
 }
 
-void Alarm::Set(std::chrono::steady_clock::time_point at)
+// With no moment the timer is disarmed (a time of zero does that), and nothing
+// but an event wakes the loop.
+void Alarm::WakeAt(std::optional<time_point> at)
 {
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(at.time_since_epoch()).count();
     itimerspec when{};
-    when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
-    when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+    if (at) {
+        const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(at->time_since_epoch()).count();
+        when.it_value.tv_sec = static_cast<time_t>(ns / 1'000'000'000);
+        when.it_value.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+    }
     Checked(timerfd_settime(timer_.fd, TFD_TIMER_ABSTIME, &when, nullptr), "timerfd_settime");
 }

@@ -63,9 +63,11 @@ protected:
 
 } // namespace
 
-frmTavlo::frmTavlo(int ticksPerSecond)
-    : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / ticksPerSecond)))
+frmTavlo::frmTavlo(Pace pace)
+    : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / pace.ticksPerSecond))),
+      clock_(pace.clock ? *pace.clock : alarm_), sleeps_(pace.sleeps)
 {
+    QCoreApplication::instance()->installEventFilter(this);
     setWindowTitle(QString::fromUtf8(text::kCaption));
     setWindowIcon(TavloIcon());
 
@@ -218,10 +220,11 @@ void frmTavlo::PlayGame()
     deepestLoop_ = std::max(deepestLoop_, loopDepth_);
     state_.gameResult = result::Running;
     while (!state_.stopRequested) {
-        pacer_.Begin(Pacer::Clock::now());
+        pacer_.Begin(clock_.Now());
+        const GameState before = state_;
         if (PlayFrame(state_, *buffers_))
             ShowScoreboard();
-        DoEvents();
+        DoEvents(before);
     }
     AnnounceWinner();
     state_.gameResult = result::NoLoop;
@@ -231,23 +234,39 @@ void frmTavlo::PlayGame()
 // The event pump between two ticks: handles what is pending, then keeps
 // handling events as they come until the next tick is due and the window is
 // on screen, or the loop is asked to stop. The alarm ends the wait on time;
-// minimized, the loop sleeps until the window is shown again. What the tick
-// left for deletion is freed here: it was posted outside any event handler,
-// and processEvents alone leaves such deferred deletes pending.
-void frmTavlo::DoEvents()
+// minimized, the loop sleeps until the window is shown again. After a tick
+// that changed nothing, nothing will change until an event comes: the loop
+// sleeps until one does, with no alarm set. What the tick left for deletion
+// is freed here: it was posted outside any event handler, and processEvents
+// alone leaves such deferred deletes pending.
+void frmTavlo::DoEvents(const GameState& before)
 {
     emit frameShown();
-    alarm_.Set(pacer_.Due());
+    asleep_ = sleeps_ && state_ == before;
+    clock_.WakeAt(asleep_ ? std::nullopt : std::optional(pacer_.Due()));
     do {
         QCoreApplication::processEvents(Waiting() ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     } while (!state_.stopRequested && Waiting());
 }
 
-// Until the next tick is due, or while nobody can see a frame.
+// The first event after a still tick wakes the loop, which ticks again at the
+// next slot of its schedule: each tick comes when, and sees what, it would
+// have if the loop had ticked through the still spell.
+bool frmTavlo::eventFilter(QObject*, QEvent*)
+{
+    if (asleep_) {
+        asleep_ = false;
+        pacer_.Resume(clock_.Now());
+        clock_.WakeAt(pacer_.Due());
+    }
+    return false;
+}
+
+// Asleep, until the next tick is due, or while nobody can see a frame.
 bool frmTavlo::Waiting() const
 {
-    return Pacer::Clock::now() < pacer_.Due() || isMinimized() || !windowHandle()->isExposed();
+    return asleep_ || clock_.Now() < pacer_.Due() || isMinimized() || !windowHandle()->isExposed();
 }
 
 void frmTavlo::AnnounceWinner()

@@ -27,13 +27,23 @@ inline constexpr char kPlayer2Wins[] = "Player 2 wins!";
 // pixels per tick, so this rate is what the players feel.
 constexpr int kTicksPerSecond = 60;
 
+// How the game loop keeps time: its rate; the clock it reads and is woken by
+// (none: the steady clock and the window's own alarm); and whether it sleeps
+// through a still spell. Tests give it a clock of their own, and hold the
+// sleeping loop to one that never sleeps.
+struct Pace {
+    int ticksPerSecond = kTicksPerSecond;
+    LoopClock* clock = nullptr;
+    bool sleeps = true;
+};
+
 // The game's one window: it owns the game state, the drawing surfaces and the
 // menus, and drives the game loop.
 class frmTavlo : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit frmTavlo(int ticksPerSecond = kTicksPerSecond);
+    explicit frmTavlo(Pace pace = {});
     ~frmTavlo() override;
 
     // The program's life: loads the window, plays games as New Game asks for
@@ -56,6 +66,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
@@ -73,7 +84,7 @@ private:
     void ShowMessage(const char* message);
 
     void PlayGame();
-    void DoEvents();
+    void DoEvents(const GameState& before);
     bool Waiting() const;
     void AnnounceWinner();
 
@@ -85,10 +96,13 @@ private:
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
 
-    // The game loop: its pace, the alarm that ends the wait for events on
-    // time, and how deep loops have ever nested (they never should).
+    // The game loop: its pace, its clock and alarm, whether it sleeps until
+    // the next event, and how deep loops have ever nested (they never should).
     Pacer pacer_;
     Alarm alarm_;
+    LoopClock& clock_;
+    bool sleeps_;
+    bool asleep_ = false;
     int loopDepth_ = 0;
     int deepestLoop_ = 0;
     bool newGameRequested_ = false;

@@ -21,6 +21,14 @@ public:
     }
     Clock::time_point Due() const { return due_; }
 
+    // After a sleep that ended at `now`: the first slot of the schedule at or
+    // after it is due, as if the loop had ticked through the sleep.
+    void Resume(Clock::time_point now)
+    {
+        if (now > due_)
+            due_ += ((now - due_ - Clock::duration(1)) / period_ + 1) * period_;
+    }
+
 private:
     Clock::duration period_;
     Clock::time_point due_{};
