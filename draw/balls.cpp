@@ -19,7 +19,7 @@ void DrawBalls(const GameState& s, Surface& frame)
 {
     for (int i = 0; i < GameState::kBalls; ++i) {
         // Only exactly 0 marks a pocketed ball; the tiniest other value is drawn.
-        if (s.ballX[i] == 0.0f)
+        if (Pocketed(s, i))
             continue;
         frame.SetFillColor(s.ballColor[i]);
         frame.Circle(PixelCentre(RoundCentre(s.ballX[i]), RoundCentre(s.ballY[i])), ball::kRadius, s.ballColor[i]);

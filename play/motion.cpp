@@ -32,7 +32,7 @@ void Capture(GameState& s, int i)
 {
     s.ballVX[i] = 0.0f;
     s.ballVY[i] = 0.0f;
-    s.ballX[i] = 0.0f;
+    s.ballX[i] = kPocketedX;
     s.pottedCount = static_cast<int16_t>(s.pottedCount + 1);
 }
 
@@ -78,7 +78,7 @@ bool MoveBalls(GameState& s)
             ++moving;
         if (MoveAlong(s.ballY[i], s.ballVY[i], table::kTop, table::kBottom))
             ++moving;
-        if (s.ballX[i] == 0.0f)
+        if (Pocketed(s, i))
             continue;
         // A ball captured now starts no contacts: pocketed balls must not be
         // pushed along unseen and keep the shot rolling.

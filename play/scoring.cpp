@@ -9,7 +9,7 @@ namespace {
 bool ObjectBallLeft(const GameState& s)
 {
     for (int i = 1; i < GameState::kBalls; ++i) {
-        if (s.ballX[i] != 0.0f)
+        if (!Pocketed(s, i))
             return true;
     }
     return false;
@@ -26,7 +26,7 @@ std::string FormatScore(int16_t score)
 
 void ScoreShot(GameState& s)
 {
-    const bool cueBallPotted = s.ballX[0] == 0.0f;
+    const bool cueBallPotted = Pocketed(s, 0);
     if (cueBallPotted) {
         s.ballX[0] = rules::kCueSpotX;
         s.ballY[0] = rules::kCueSpotY;
@@ -35,7 +35,7 @@ void ScoreShot(GameState& s)
     int16_t& shooterScore = s.currentPlayer == 1 ? s.score1 : s.score2;
     shooterScore = static_cast<int16_t>(shooterScore + s.pottedCount);
 
-    if (s.pottedCount <= 0 || s.ballX[rules::kBlack] != 0.0f)
+    if (s.pottedCount <= 0 || !Pocketed(s, rules::kBlack))
         return;
 
     // The black ball is down: on the last object ball with the cue ball kept on
