@@ -15,10 +15,10 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QWidget window;
-    window.setFixedSize(frame::kWidth, frame::kHeight);
+    window.setFixedSize(kSurfaceSize.width, kSurfaceSize.height);
     QLabel* images[2];
     for (int i = 0; i < 2; ++i) {
-        QImage image(frame::kWidth, frame::kHeight, QImage::Format_RGB32);
+        QImage image(kSurfaceSize.width, kSurfaceSize.height, QImage::Format_RGB32);
         image.fill(i ? Qt::darkCyan : Qt::darkGreen);
         images[i] = new QLabel(&window);
         images[i]->setPixmap(QPixmap::fromImage(image));

@@ -58,7 +58,7 @@ BENCHMARK(BM_MoveBallsBreak);
 void BM_FrameMemcpy(benchmark::State& state)
 {
     const double dpr = static_cast<double>(state.range(0));
-    const size_t bytes = static_cast<size_t>(std::ceil(frame::kWidth * dpr) * std::ceil(frame::kHeight * dpr)) * 4;
+    const size_t bytes = static_cast<size_t>(std::ceil(kSurfaceSize.width * dpr) * std::ceil(kSurfaceSize.height * dpr)) * 4;
     std::vector<unsigned char> from(bytes, 0x7f), to(bytes);
     for (auto _ : state) {
         std::memcpy(to.data(), from.data(), bytes);
@@ -72,7 +72,7 @@ BENCHMARK(BM_FrameMemcpy)->ArgName("dpr")->Arg(1)->Arg(2);
 struct Table {
     explicit Table(qreal dpr)
     {
-        parent.resize(client::kWidth, client::kHeight);
+        parent.resize(kClientAreaSize.width, kClientAreaSize.height);
         parent.show();
         buffers = std::make_unique<FrameBuffers>(&parent, PaintTableImage(dpr));
         InitColors(s);

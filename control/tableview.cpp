@@ -10,13 +10,13 @@ namespace {
 // right and bottom of the client area do not.
 bool OverSurfaces(QPointF p)
 {
-    return p.x() >= 0 && p.y() >= 0 && p.x() < frame::kWidth && p.y() < frame::kHeight;
+    return p.x() >= 0 && p.y() >= 0 && p.x() < kSurfaceSize.width && p.y() < kSurfaceSize.height;
 }
 }
 
 TableView::TableView(QWidget* parent) : QWidget(parent)
 {
-    setFixedSize(client::kWidth, client::kHeight);
+    setFixedSize(kClientAreaSize.width, kClientAreaSize.height);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

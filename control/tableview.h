@@ -4,11 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-// The window's client area below the menu bar.
-namespace client {
-constexpr int kWidth = 326;
-constexpr int kHeight = 496;
-}
+#include "draw/sizes.h"
 
 // The window's client area: the table image as background with the drawing
 // surfaces stacked at its top-left. Mouse input is taken here rather than on

@@ -32,8 +32,8 @@ void FrameBuffers::Rescale(const QImage& table)
     // The store keeps exactly the part of the table that a surface shows, in
     // the buffers' own format and size, so a whole frame is one memcpy.
     const qreal dpr = table.devicePixelRatio();
-    const QRect shown(0, 0, static_cast<int>(std::ceil(frame::kWidth * dpr)),
-                      static_cast<int>(std::ceil(frame::kHeight * dpr)));
+    const QRect shown(0, 0, static_cast<int>(std::ceil(kSurfaceSize.width * dpr)),
+                      static_cast<int>(std::ceil(kSurfaceSize.height * dpr)));
     picTavlo[0]->SetImage(table.copy(shown).convertToFormat(QImage::Format_RGB32));
     for (Surface* buffer : {picTavlo[1], picTavlo[2]}) {
         QImage image(picTavlo[0]->image().size(), QImage::Format_RGB32);

@@ -6,7 +6,7 @@
 
 Surface::Surface(QWidget* parent) : QWidget(parent)
 {
-    setGeometry(0, 0, frame::kWidth, frame::kHeight);
+    setGeometry(0, 0, kSurfaceSize.width, kSurfaceSize.height);
     // The window tracks the pointer itself, over whichever buffer is showing.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     // The image covers the whole widget, so nothing beneath needs painting first.

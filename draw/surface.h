@@ -9,10 +9,7 @@
 #include <tuple>
 #include <vector>
 
-namespace frame {
-constexpr int kWidth = 325;
-constexpr int kHeight = 493;
-}
+#include "draw/sizes.h"
 
 // What a tick draws on a frame, in the drawing state of the moment: a filled
 // circle about (x1, y1), or a straight line from there to (x2, y2).

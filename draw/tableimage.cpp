@@ -116,8 +116,8 @@ void PaintPocket(QImage& image, const Box& b, qreal dpr)
 
 QImage PaintTableImage(qreal dpr)
 {
-    QImage image(static_cast<int>(std::ceil(tableimage::kWidth * dpr)),
-                 static_cast<int>(std::ceil(tableimage::kHeight * dpr)), QImage::Format_RGB32);
+    QImage image(static_cast<int>(std::ceil(kTableImageSize.width * dpr)),
+                 static_cast<int>(std::ceil(kTableImageSize.height * dpr)), QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     image.fill(color::kBlack);
     for (const Patch& patch : kPatches)

@@ -2,10 +2,7 @@
 
 #include <QImage>
 
-namespace tableimage {
-constexpr int kWidth = 329;
-constexpr int kHeight = 497;
-}
+#include "draw/sizes.h"
 
 // The table seen from above: frame, cloth, cushion edges and six pockets, in
 // RGB32 at ceil(329 * dpr) x ceil(497 * dpr) device pixels. At ratio 1 every

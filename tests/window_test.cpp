@@ -215,9 +215,9 @@ TEST(Window, TurnsThePointerAndAnyButtonIntoAStroke)
     int16_t pressOverStrip = -1, pressWhileRolling = -1;
     float offset = 57.0f;
     g.Play({{[] { return true; }, [&] {
-                 for (QPointF p : {QPointF(5, 5), QPointF(0, 0), QPointF(client::kWidth - 1, 100), QPointF(100, client::kHeight - 3)})
+                 for (QPointF p : {QPointF(5, 5), QPointF(0, 0), QPointF(kClientAreaSize.width - 1, 100), QPointF(100, kClientAreaSize.height - 3)})
                      g.Point(p);
-                 QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, g.At({100, client::kHeight - 1}));
+                 QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, g.At({100, kClientAreaSize.height - 1}));
                  aimed = g.s(), pressOverStrip = g.s().shotPhase, g.Point({161, 354}); }},
             {[] { return true; }, [&] {
                  EXPECT_EQ(std::tie(g.s().aimDX, g.s().aimDY), std::tie(aimed.aimDX, aimed.aimDY)) << "on the cue ball the aim moved";
@@ -299,7 +299,7 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
     Game g;
     g.Play({{[] { return true; }, [&] {
                  const QSize client = g.window.centralWidget()->size();
-                 EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(client::kWidth, client::kHeight)) << "the client area at the window's own size";
+                 EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(kClientAreaSize.width, kClientAreaSize.height)) << "the client area at the window's own size";
                  EXPECT_EQ(g.window.minimumSize(), g.window.maximumSize()) << "the window does not ask for exactly its own size";
                  // The caption, and the icon at 32 pixels and at the larger sizes desktops show.
                  QString identity = g.window.windowTitle();
@@ -322,8 +322,8 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
             // With nothing else changing, the new scale shows by itself.
             {[] { return true; }, [&] { g.window.windowHandle()->setScreen(QGuiApplication::screens().at(1)); }},
             {[] { return true; }, [&] {
-                 EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, client::kHeight)).toImage(),
-                                         PaintTableImage(2.0).copy(0, 0, 52, 2 * client::kHeight)));
+                 EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, kClientAreaSize.height)).toImage(),
+                                         PaintTableImage(2.0).copy(0, 0, 52, 2 * kClientAreaSize.height)));
                  EXPECT_EQ(QColor(g.window.view()->grab().toImage().pixel(2 * 161, 2 * 354)).name(), "#ffffff") << "no cue ball on its spot";
                  g.Exit(); }}});
 }
