@@ -9,7 +9,7 @@
 
 bool PlayFrame(GameState& s, FrameBuffers& b)
 {
-    ComposeFrame(s, b);
+    StartFrame(s, b);
     Surface& frame = b.Hidden(s);
     bool shotEnded = false;
     switch (s.shotPhase) {

@@ -48,7 +48,7 @@ Surface& FrameBuffers::Hidden(const GameState& s)
     return *picTavlo[HiddenIndex(s.drawBuffer)];
 }
 
-void ComposeFrame(const GameState& s, FrameBuffers& b)
+void StartFrame(const GameState& s, FrameBuffers& b)
 {
     b.Hidden(s).Clear();
 }

@@ -21,13 +21,13 @@ struct FrameBuffers {
     Surface& Hidden(const GameState& s);
 };
 
-// Starts this tick's frame in the hidden buffer, on the table image: the
-// frame replaces every pixel of the buffer, so nothing of the frame drawn
-// there two ticks ago survives.
-void ComposeFrame(const GameState& s, FrameBuffers& b);
+// Starts this tick's frame in the hidden buffer: nothing drawn on it yet.
+void StartFrame(const GameState& s, FrameBuffers& b);
 
-// Shows the buffer just drawn, then hides the other one, which becomes the
-// hidden buffer of the next tick. A frame that would look exactly like the
-// one on screen is neither painted nor exchanged: the window system is left
-// alone while the table is still.
+// Paints the frame over the table image, which replaces every pixel of the
+// buffer, so nothing of the frame drawn there two ticks ago survives; shows
+// the buffer, then hides the other one, which becomes the hidden buffer of the
+// next tick. A frame that would look exactly like the one on screen is
+// neither painted nor exchanged: the window system is left alone while the
+// table is still.
 void ShowFrame(GameState& s, FrameBuffers& b);
