@@ -3,15 +3,12 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QGuiApplication>
-#include <QLibraryInfo>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QWindow>
 #include <algorithm>
 
 #include "control/frametick.h"
-#include "control/program.h"
+#include "control/messagebox.h"
 #include "control/tableview.h"
 #include "draw/colors.h"
 #include "draw/framebuffers.h"
@@ -19,49 +16,6 @@
 #include "draw/tableimage.h"
 #include "play/rack.h"
 #include "play/scoring.h"
-
-namespace {
-
-// A title bar without a maximize button: the window keeps one size.
-constexpr Qt::WindowFlags kFixedSizeFrame =
-    Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-
-// Whether Qt holds this program's windows at the largest size they ask for.
-bool HeldAtLargestSize()
-{
-    return QtHoldsLargestSize(QGuiApplication::platformName(), QLibraryInfo::version());
-}
-
-// Room beside a box's title for the buttons of a title bar, such as the
-// three that Qt's own title bar under Wayland draws on the right.
-constexpr int kTitleBarButtons = 2 * 80;
-
-// A message box settles its size whenever it shows or its layout changes. It
-// is at least wide enough for its whole title between the title bar's
-// buttons, and where Qt would hold it at that size it takes a larger one.
-class MessageBox : public QMessageBox {
-public:
-    MessageBox(const QString& title, const QString& text, QWidget* parent)
-        : QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Ok, parent, Qt::Dialog | kFixedSizeFrame)
-    {
-    }
-
-protected:
-    bool event(QEvent* event) override
-    {
-        const bool handled = QMessageBox::event(event);
-        if (event->type() == QEvent::Show || event->type() == QEvent::LayoutRequest) {
-            QFont titleFont = font();
-            titleFont.setPixelSize(14);
-            const int width = std::max(minimumWidth(), QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + kTitleBarButtons);
-            setMinimumWidth(width);
-            setMaximumSize(HeldAtLargestSize() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : QSize(width, minimumHeight()));
-        }
-        return handled;
-    }
-};
-
-} // namespace
 
 frmTavlo::frmTavlo(Pace pace)
     : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / pace.ticksPerSecond))),
