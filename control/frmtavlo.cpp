@@ -59,7 +59,7 @@ void frmTavlo::CreateMenus()
     mnuFileExit_ = mnuFile->addAction(tr("&Exit"), this, &frmTavlo::mnuFileExit_Click);
     QMenu* mnuHelp = menuBar()->addMenu(tr("&Help"));
     mnuHelpAbout_ = mnuHelp->addAction(tr("&About"), this, &frmTavlo::mnuHelpAbout_Click);
-    mnuCappy_ = menuBar()->addAction(QStringLiteral(">00       00"));
+    mnuCappy_ = menuBar()->addAction(QString::fromUtf8(text::kScoreboardBeforeFirstGame));
     for (QAction* action : {mnuFileNew_, mnuFileExit_, mnuHelpAbout_, mnuCappy_})
         action->setMenuRole(QAction::NoRole);
 }

@@ -21,6 +21,10 @@ inline constexpr char kAbout[] =
     "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.";
 inline constexpr char kPlayer1Wins[] = "Player 1 wins!";
 inline constexpr char kPlayer2Wins[] = "Player 2 wins!";
+// The scoreboard's caption as the menu bar is made, spaced unlike what the
+// scoreboard writes; the first game writes the scoreboard before the window is
+// first painted, so it is never seen.
+inline constexpr char kScoreboardBeforeFirstGame[] = ">00       00";
 }
 
 // One game step and one frame every tick, 60 times a second: speeds are in
