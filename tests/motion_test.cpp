@@ -49,8 +49,8 @@ TEST(MotionStep, ReproducesEveryWorkedValueExactly)
         bool rest = false;
         for (int step = 0; step < w.steps; ++step)
             rest = MoveBalls(s);
-        EXPECT_EQ(std::tie(rest, s.pottedCount), std::tie(w.rest, w.potted));
+        EXPECT_EQ(std::tuple(rest, s.pottedCount), std::tuple(w.rest, w.potted));
         for (const Ball& e : w.after)
-            EXPECT_EQ(std::tie(s.ballX[e.i], s.ballY[e.i], s.ballVX[e.i], s.ballVY[e.i]), std::tie(e.x, e.y, e.vx, e.vy)) << e.i;
+            EXPECT_EQ(std::tuple(s.ballX[e.i], s.ballY[e.i], s.ballVX[e.i], s.ballVY[e.i]), std::tuple(e.x, e.y, e.vx, e.vy)) << "ball " << e.i;
     }
 }

@@ -43,8 +43,8 @@ TEST(EndOfShot, ScoresPassesTheTurnAndDecidesAsTheRulesSay)
             s.ballX[i] = 0.0f, ++s.pottedCount;
         std::tie(s.ballX[2], s.ballY[2], s.ballVX[4], s.ballVY[4]) = std::tuple(s.ballX[2] == 0.0f ? 0.0f : 161.0f, 354.0f, 0.3f, -0.3f);
         EndShot(s);
-        EXPECT_EQ(std::tie(s.score1, s.score2, s.currentPlayer, s.gameResult), std::tie(o.after1, o.after2, o.turn, o.result));
-        EXPECT_EQ(std::tie(s.stopRequested, s.ballX[0], s.ballY[0], s.pottedCount, s.shotPhase, s.ballVX[4], s.ballVY[4]),
+        EXPECT_EQ(std::tuple(s.score1, s.score2, s.currentPlayer, s.gameResult), std::tuple(o.after1, o.after2, o.turn, o.result));
+        EXPECT_EQ(std::tuple(s.stopRequested, s.ballX[0], s.ballY[0], s.pottedCount, s.shotPhase, s.ballVX[4], s.ballVY[4]),
                   std::tuple(o.result == result::Running ? flag::False : flag::True, 161.0f, 354.0f, 0, phase::Aiming, 0.0f, 0.0f));
     }
 }
