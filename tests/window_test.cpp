@@ -162,10 +162,11 @@ struct Game : QObject {
 // within 48 pixels, with the pointer's movement since the tick before; a press
 // while the balls roll changes nothing; pressed within 48 pixels, it strikes
 // at once, at no speed. Each miss passes the turn. About pauses the rolling
-// shot, and later the still table; one input comes at the very moment of a
-// slot. Every tick of the sleeping loop falls in a slot where the other's does
-// and leaves the game as that one's does, and the still spells are slept
-// through.
+// shot, and so does minimizing the window, until it is shown again, repainted;
+// the shot ends exactly where it would have unpaused. About pauses the still
+// table too; one input comes at the very moment of a slot. Every tick of the
+// sleeping loop falls in a slot where the other's does and leaves the game as
+// that one's does, and the still spells are slept through.
 TEST(Window, TurnsThePointerIntoStrokesAndSleepsWhileNothingMoves)
 {
     using Log = std::vector<std::pair<LoopClock::time_point::duration, GameState>>;
@@ -174,8 +175,9 @@ TEST(Window, TurnsThePointerIntoStrokesAndSleepsWhileNothingMoves)
         const auto at = [](int slot, int ms) { return slot * (std::chrono::steady_clock::duration(1s) / kTicksPerSecond) + 1ms * ms; };
         ScriptedTime time;
         Game g({.clock = &time, .sleeps = sleeps});
-        GameState aimed;
+        GameState aimed, straight;
         QStringList boards;
+        int ticks = 0, paints = 0;
         const auto about = [&] { g.window.mnuHelpAbout()->trigger(); };
         time.inputs = {
             {at(5, 3), [&] {
@@ -189,9 +191,16 @@ TEST(Window, TurnsThePointerIntoStrokesAndSleepsWhileNothingMoves)
             {at(80, 5), [&] { g.Point({161, 414}); }}, {at(80, 9), [&] { g.Point({161, 405}); }}, {at(100, 4), [&] { g.Point({161, 402}); }},
             {at(101, 9), [&] { EXPECT_EQ(std::tuple(g.s().ballVX[0], g.s().ballVY[0]), std::tuple(0.0f, -3.0f)) << "the strike";
                  g.Press(Qt::MiddleButton);
-                 EXPECT_EQ(g.s().shotPhase, phase::Rolling) << "a press while rolling"; }},
+                 EXPECT_EQ(g.s().shotPhase, phase::Rolling) << "a press while rolling";
+                 for (straight = g.s(); !MoveBalls(straight);) {
+                 } }},
             {at(130, 2), about}, {at(170, 7), [&] { g.Answer(); }},
-            {at(600, 3), [&] { boards << g.board(), g.Point({g.s().ballX[0] + 30, g.s().ballY[0]}); }},
+            {at(180, 1), [&] { ticks = g.ticks, g.window.showMinimized(); }},
+            {at(200, 6), [&] { EXPECT_EQ(g.ticks, ticks) << "ticks while minimized"; paints = g.paints, g.window.showNormal(); }},
+            {at(600, 3), [&] {
+                 EXPECT_EQ(std::tuple(g.s().ballX, g.s().ballY, g.paints > paints), std::tuple(straight.ballX, straight.ballY, true))
+                     << "the paused shot's end, and a repaint once shown again";
+                 boards << g.board(), g.Point({g.s().ballX[0] + 30, g.s().ballY[0]}); }},
             {at(620, 1), [&] { g.Press(Qt::RightButton); }}, {at(650, 2), about}, {at(700, 3), [&] { g.Answer(); }},
             {at(760, 5), [&] { boards << g.board(), g.Exit(); }}};
         inputs = static_cast<int>(time.inputs.size());
@@ -199,6 +208,8 @@ TEST(Window, TurnsThePointerIntoStrokesAndSleepsWhileNothingMoves)
         g.Play({}, [&] { log.emplace_back(time.now - time.start, g.s()); });
         log.emplace_back(time.now - time.start, g.s());
         EXPECT_EQ(boards, QStringList({" 00   >00", ">00    00"})) << "each miss passes the turn";
+        EXPECT_EQ(g.boxes.value(0), "Tavlo: Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
+                                   "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.");
         EXPECT_EQ(std::tuple(aimed.mouseX, aimed.mouseY, aimed.shotPhase, log.front().second.drawBuffer, g.boxes.size()), std::tuple(0.0f, 0.0f, phase::Aiming, 2, 2))
             << "the pointer over the strips and a press there; the first tick draws into buffer 1; About twice";
         return log;
@@ -215,31 +226,6 @@ TEST(Window, TurnsThePointerIntoStrokesAndSleepsWhileNothingMoves)
     for (size_t i = 1; i < ticked.size(); ++i)
         changing += !(ticked[i].second == ticked[i - 1].second);
     EXPECT_LE(slept.size(), changing + 2 * inputs) << "ticks of the sleeping loop, of " << ticked.size();
-}
-
-// About pauses a rolling shot, and so does minimizing the window: no tick
-// until it is shown again, repainted whole; the shot ends exactly where it
-// would have unpaused.
-TEST(Window, PausesWhileItsBoxIsOpenOrItIsMinimized)
-{
-    Game g;
-    GameState straight;
-    int minimizedTicks = -1, paints = 0;
-    g.Play({{[] { return true; }, [&] {
-                 g.Roll(3, 100.0f, 300.0f, 5.0f, -7.0f);
-                 for (straight = g.s(); !MoveBalls(straight);) {
-                 } }},
-            {[] { return true; }, [&] { g.window.mnuHelpAbout()->trigger(); }},
-            {[] { return true; }, [&] {
-                 paints = g.paints, g.window.showMinimized();
-                 g.After(300ms, minimizedTicks, [&] { g.window.showNormal(); }); }},
-            {[&] { return g.aiming() && minimizedTicks >= 0; }, [&] {
-                 EXPECT_EQ(std::tuple(g.s().ballX, g.s().ballY), std::tuple(straight.ballX, straight.ballY)) << "the paused shot ended elsewhere";
-                 g.Exit(); }}});
-    EXPECT_EQ(g.boxes, QStringList({"Tavlo: Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
-                                    "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose."}));
-    EXPECT_EQ(std::tuple(minimizedTicks, g.paints > paints, g.wakes <= g.ticks), std::tuple(0, true, true))
-        << "ticks while minimized, a repaint after, and no more than one wake-up by the game's alarm a tick";
 }
 
 // Player 1 misses; player 2 drops the black early: the box comes after the
@@ -267,8 +253,8 @@ TEST(Window, AnnouncesTheWinnerOnceAndStartsAfreshOnNewGame)
             {aiming, [&] { note(), g.Exit(); }}});
     EXPECT_EQ(boards, QStringList({"0 00   >00", "0 00   >01", "1>00    00", "1>00    00", "1>01    00", "2>00    00", "2>01    00"}));
     EXPECT_EQ(g.boxes, QStringList({"Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
-    EXPECT_EQ(std::tuple(idleTicks, idleResult, g.status, g.narrowBoxes), std::tuple(0, result::NoLoop, 0, 0))
-        << "ticks and the loop's mark after a decided game, the exit status, and boxes too narrow for their title";
+    EXPECT_EQ(std::tuple(idleTicks, idleResult, g.status, g.narrowBoxes, g.wakes <= g.ticks), std::tuple(0, result::NoLoop, 0, 0, true))
+        << "ticks and the loop's mark after a decided game, the exit status, boxes too narrow for their title, and at most one wake-up by the game's alarm a tick";
 }
 
 // Given another size by the window system, the window takes it: the table
