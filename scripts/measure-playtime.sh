@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # What the game costs while it is played, in one run on a virtual X display
 # under openbox, driven by xdotool: the CPU of the game and of the X server,
-# as percentages of one core, with the pointer resting over a still table,
-# while it aims (circling the cue ball) and with the window minimized; the
-# same for tavlo_barewindow, a bare Qt window that only exchanges two ready
-# frames at the game's rate, while the pointer circles over it; and the
-# intervals between ticks, from tavlo_tickprobe (the game's window with the
-# time of every frame noted) while the pointer aims.
+# as percentages of one core, and how often a second the game's main thread
+# wakes up, with the pointer resting over a still table, while it aims
+# (circling the cue ball), with the window minimized and with the About box
+# open; how soon the picture follows the pointer when it moves after the
+# table has been still a while (tavlo_pointerlatency); the same CPU for
+# tavlo_barewindow, a bare Qt window that only exchanges two ready frames at
+# the game's rate, while the pointer circles over it; the intervals between
+# ticks, from tavlo_tickprobe (the game's window with the time of every frame
+# noted) while the pointer aims; and, in a game that tavlo_tickprobe decides
+# at once, the same figures while the winner's box is open and once it has
+# been answered, with no game running.
 # Usage: scripts/measure-playtime.sh [SECONDS]   (of each phase; default 20)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +19,7 @@ seconds=${1:-20}
 build=${TAVLO_BUILD_DIR:-build-bench}
 scripts/bootstrap.sh
 cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON >/dev/null
-cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow >/dev/null
+cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_pointerlatency >/dev/null
 . tests/drive.sh
 trap clean_up EXIT
 trap 'exit 143' TERM INT
@@ -24,14 +29,19 @@ hz=$(getconf CLK_TCK)
 
 # utime + stime of a process, in clock ticks.
 ticks() { awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; }
+# How often the main thread of a process (its id is the process's) has gone
+# to sleep of its own accord: once for each time it woke up.
+sleeps() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$1/task/$1/status"; }
 # Runs a command; prints the CPU that the program `pid` and the X server took
-# meanwhile, in % of one core: "PROGRAM X BOTH".
+# meanwhile, in % of one core, and how often a second the program's main
+# thread woke up: "PROGRAM X BOTH WAKEUPS".
 cpu_while() {
-  local t0 p0 x0
-  t0=$(date +%s.%N) p0=$(ticks "$pid") x0=$(ticks "$xserver")
+  local t0 p0 x0 w0
+  t0=$(date +%s.%N) p0=$(ticks "$pid") x0=$(ticks "$xserver") w0=$(sleeps "$pid")
   "$@"
   awk -v t0="$t0" -v t1="$(date +%s.%N)" -v p=$(($(ticks "$pid") - p0)) -v x=$(($(ticks "$xserver") - x0)) \
-    -v hz="$hz" 'BEGIN { s = (t1 - t0) * hz / 100; printf "%.2f %.2f %.2f\n", p / s, x / s, (p + x) / s }'
+    -v w=$(($(sleeps "$pid") - w0)) -v hz="$hz" \
+    'BEGIN { s = (t1 - t0) * hz / 100; printf "%.2f %.2f %.2f %.1f\n", p / s, x / s, (p + x) / s, w / (t1 - t0) }'
 }
 
 # Circles the pointer about the cue spot, 90 pixels away, for the given
@@ -46,6 +56,11 @@ aim() {
   xdotool $args
 }
 
+# Presses Return in the box that box_shown found and gave the keyboard, and
+# waits until it is gone.
+answer_box() { xdotool key Return && wait_until box_gone; }
+box_gone() { ! xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$' >/dev/null; }
+
 start_game "$build/control/tavlo"
 xdotool mousemove --window "$wid" $((left + spot_x + 90)) $((top + spot_y))
 read -ra resting < <(cpu_while sleep "$seconds")
@@ -53,6 +68,11 @@ read -ra aiming < <(cpu_while aim "$seconds")
 xdotool windowminimize --sync "$wid"
 read -ra minimized < <(cpu_while sleep "$seconds")
 xdotool windowactivate --sync "$wid"
+menu h a && wait_until box_shown
+read -ra about < <(cpu_while sleep "$seconds")
+answer_box
+# "moves N median_ms M p99_ms P max_ms X missed K stray S"
+read -r _ moves _ median _ p99 _ longest _ missed _ stray < <("$build/bench/tavlo_pointerlatency" "$wid" "$left" "$top" 100)
 quit_game
 
 "$build/bench/tavlo_barewindow" &
@@ -67,14 +87,38 @@ start_game "$build/bench/tavlo_tickprobe" "$runtime/intervals"
 aim "$seconds"
 quit_game
 
-row() { printf "  %-30s %5s + %5s = %5s\n" "$@"; }
-echo "CPU as % of one core, program + X server:"
+launch "$build/bench/tavlo_tickprobe" --decided "$runtime/decided"
+wait_until box_shown
+read -ra winner < <(cpu_while sleep "$seconds")
+answer_box
+# The game's window again, now its only one.
+game_shown
+read -ra decided < <(cpu_while sleep "$seconds")
+quit_game
+
+row() { printf "  %-30s %5s + %5s = %5s %9s\n" "$@"; }
+echo "CPU as % of one core, program + X server; wake-ups of the program's main thread a second:"
 row "tavlo, pointer resting" "${resting[@]}"
 row "tavlo, aiming" "${aiming[@]}"
 row "tavlo, minimized" "${minimized[@]}"
+row "tavlo, About box open" "${about[@]}"
+row "tavlo, winner's box open" "${winner[@]}"
+row "tavlo, after a decided game" "${decided[@]}"
 row "bare window, pointer circling" "${bare[@]}"
-awk -v r="${resting[2]}" -v a="${aiming[2]}" -v b="${bare[2]}" \
-  'BEGIN { printf "resting / aiming: %.2f (goal: at most 0.25)\naiming / bare window: %.2f (goal: at most 1.3)\n", r / a, a / b }'
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+goal() { printf "  %-50s %6s  (goal: %s)\n" "$@"; }
+echo "Against the goals:"
+goal "CPU resting / aiming" "$(ratio "${resting[2]}" "${aiming[2]}")" "at most 0.05"
+goal "CPU aiming / bare window" "$(ratio "${aiming[2]}" "${bare[2]}")" "at most 1.3"
+goal "wake-ups a second, pointer resting" "${resting[3]}" "at most 1"
+goal "wake-ups a second, minimized" "${minimized[3]}" "at most 1"
+goal "wake-ups a second, About box open" "${about[3]}" "at most 1"
+goal "wake-ups a second, winner's box open" "${winner[3]}" "at most 1"
+goal "wake-ups a second, after a decided game" "${decided[3]}" "at most 1"
+goal "pointer to picture after still spells, median ms" "$median" "at most 17.7"
+goal "pointer to picture after still spells, p99 ms" "$p99" "at most 34"
+goal "moves the picture missed, of $moves" "$missed" "0"
+echo "  (longest pointer to picture $longest ms; picture changes with no move $stray)"
 sort -n "$runtime/intervals" | awk '
   { v[NR] = $1; sum += $1 }
   END {
