@@ -20,8 +20,6 @@ void Surface::SetImage(QImage image)
         painter_.end();
     image_ = std::move(image);
     update();
-    if (image_.isNull())
-        return;
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing);
 }
@@ -38,9 +36,6 @@ void Surface::Line(QPointF from, QPointF to)
 
 void Surface::Paint(const Surface& table)
 {
-    // At a scale that leaves no pixels there is no image to copy into or out of.
-    if (image_.isNull())
-        return;
     // PaintPicture: the table's whole image, of the same size, replaces every pixel.
     std::memcpy(image_.bits(), table.image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
     for (const Mark& m : marks_) {

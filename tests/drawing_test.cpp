@@ -69,21 +69,6 @@ TEST(Frame, ShowsTheRackWithTheCueOnTopOnceAtRatiosOneAndTwo)
     }
 }
 
-// At a scale that leaves the window no pixels the table image is null: the
-// frame code copies nothing into or out of it, and Qt has nothing to warn of.
-TEST(Frame, IsSoundWithoutPixels)
-{
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) { ADD_FAILURE() << message.toStdString(); });
-    QWidget window;
-    FrameBuffers b(&window, PaintTableImage(0.0));
-    GameState s;
-    InitColors(s);
-    RackBalls(s);
-    for (s.drawBuffer = 1; s.mouseX < 3; ++s.mouseX)
-        PlayFrame(s, b);
-    qInstallMessageHandler(nullptr);
-}
-
 // The table at the fractional ratios of laptop screens as well as at 1 and 2:
 // away from the pockets, every device pixel has the colour that its centre's
 // logical pixel has at ratio 1, so every rim shows in place and nothing is
