@@ -11,14 +11,7 @@ struct Ball { int i; float x, y, vx = 0.0f, vy = 0.0f; };
 // the answer of the last one, where the named balls are then, and how many
 // the pockets took. The fixed shots pin the numbers as a whole; each row here
 // pins a rule.
-struct Worked {
-    const char* what;
-    std::vector<Ball> table;
-    int steps;
-    bool rest;
-    std::vector<Ball> after;
-    int16_t potted = 0;
-};
+struct Worked { const char* what; std::vector<Ball> table; int steps; bool rest; std::vector<Ball> after; int16_t potted = 0; };
 
 const Worked kWorked[] = {
     // 40 * 0.975 rounds to exactly 39: each ball lands on a limit and keeps going.

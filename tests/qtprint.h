@@ -15,16 +15,16 @@ inline void PrintTo(const QStringList& texts, std::ostream* os) { *os << "{\"" <
 inline void PrintTo(const QPointF& p, std::ostream* os) { *os << '(' << p.x() << ", " << p.y() << ')'; }
 inline void PrintTo(const QSize& s, std::ostream* os) { *os << s.width() << " x " << s.height(); }
 
-// A game state by its fields, the balls as (x, y; vx, vy).
+// A game state by its fields, the balls as (x, y; vx, vy); the colours, set
+// once, are left out.
 inline void PrintTo(const GameState& s, std::ostream* os)
 {
     *os << "{stop " << s.stopRequested << ", phase " << s.shotPhase << ", potted " << s.pottedCount << ", balls";
     for (int i = 0; i < GameState::kBalls; ++i)
         *os << ' ' << i << " (" << s.ballX[i] << ", " << s.ballY[i] << "; " << s.ballVX[i] << ", " << s.ballVY[i] << ')';
-    *os << ", mouse (" << s.mouseX << ", " << s.mouseY << "), aim (" << s.aimDX << ", " << s.aimDY << ") at " << s.aimDistance
-        << ", offset (" << s.offsetX << ", " << s.offsetY << ") after (" << s.prevOffsetX << ", " << s.prevOffsetY << "), cue ("
-        << s.cueDX << ", " << s.cueDY << "), buffer " << s.drawBuffer << ", turn " << s.currentPlayer << ", scores " << s.score1
-        << ' ' << s.score2 << ", result " << s.gameResult << '}';
+    *os << ", mouse " << s.mouseX << ' ' << s.mouseY << ", aim " << s.aimDX << ' ' << s.aimDY << ' ' << s.aimDistance << ", offset " << s.offsetX << ' ' << s.offsetY
+        << ", before " << s.prevOffsetX << ' ' << s.prevOffsetY << ", cue " << s.cueDX << ' ' << s.cueDY << ", buffer " << s.drawBuffer << ", turn "
+        << s.currentPlayer << ", scores " << s.score1 << ' ' << s.score2 << ", result " << s.gameResult << '}';
 }
 
 // Two pictures alike pixel for pixel, or where and how they differ.

@@ -10,12 +10,7 @@ constexpr std::initializer_list<int> kAllButBlack = {1, 2, 3, 4, 5, 6, 7, 9};
 
 // One finished shot: who shot, the points before it, the balls down before
 // it and those that dropped in it; then the points, the turn and the result.
-struct Outcome {
-    const char* what;
-    int16_t shooter, score1, score2;
-    std::initializer_list<int> downBefore, dropped;
-    int16_t after1, after2, turn, result;
-};
+struct Outcome { const char* what; int16_t shooter, score1, score2; std::initializer_list<int> downBefore, dropped; int16_t after1, after2, turn, result; };
 
 const Outcome kOutcomes[] = {
     {"nothing dropped", P1, 0, 0, {}, {}, 0, 0, P2, result::Running},
