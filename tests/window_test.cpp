@@ -205,9 +205,9 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
         const QString rules = "Tavlo: Aim the cue stick, click the left mouse button and shoot the cue ball.\n"
                               "Players switch when no balls are hit in.  Hit in the black eight ball last or you lose.";
         EXPECT_EQ(g.boxes, QStringList({rules, rules, "Tavlo: Player 1 wins!", "Tavlo: Player 2 wins!", "Tavlo: Player 2 wins!"}));
-        EXPECT_EQ(std::tuple(aimed.mouseX, aimed.mouseY, aimed.shotPhase, log.front().second.drawBuffer, g.status, g.narrowBoxes),
-                  std::tuple(0.0f, 0.0f, phase::Aiming, 2, 0, 0))
-            << "the pointer over the strips and a press there; the first tick draws into buffer 1; the exit status; boxes too narrow for their title";
+        EXPECT_EQ(std::tuple(aimed.mouseX, aimed.mouseY, aimed.shotPhase, log.front().second.drawBuffer, g.status, g.window.isVisible(), g.narrowBoxes),
+                  std::tuple(0.0f, 0.0f, phase::Aiming, 2, 0, false, 0))
+            << "the pointer over the strips and a press there; the first tick draws into buffer 1; the exit status and the window after Exit; boxes too narrow for their title";
         return log;
     };
     const Log slept = play(true), ticked = play(false);
