@@ -8,7 +8,7 @@
 # Usage: scripts/check-package.sh   (uses the build folder of scripts/test.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/bootstrap.sh --reprotest
+scripts/bootstrap.sh --package --reprotest
 
 app_id=org.example.tavlo
 game=/usr/games/tavlo

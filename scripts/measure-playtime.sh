@@ -12,7 +12,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=${TAVLO_BUILD_DIR:-build-bench}
-scripts/bootstrap.sh
+scripts/bootstrap.sh --tests --bench
 cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON >/dev/null
 cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow >/dev/null
 . tests/drive.sh
