@@ -47,9 +47,10 @@ install_missing() {
   [ ${#missing[@]} -eq 0 ] && return
   $updated || "${sudo[@]}" apt-get update -q
   updated=true
-  # apt's own account, shown as it goes and kept for the summary.
-  { out=$("${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" | tee /dev/fd/3); } 3>&1
-  echo "bootstrap: $(grep -o '[0-9]* newly installed' <<<"$out" | sed 's/newly //') packages," \
+  # apt's own account, shown as it goes (through a pipe: a file reopened would
+  # be written from its start) and kept for the summary.
+  { out=$("${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" | tee >(cat >&3)); } 3>&1
+  echo "bootstrap: $(sed -n 's/^\([0-9]*\) newly installed.*/\1/p' <<<"$out") packages," \
     "$(sed -n 's/^After this operation, \(.*\) of additional disk space will be used\.$/\1/p' <<<"$out" | grep . || echo 'no more') of disk," \
     "in $((SECONDS - start)) s"
 }

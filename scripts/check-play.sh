@@ -14,11 +14,11 @@ fail() { echo "check-play: $*" >&2; exit 1; }
 
 # With no display the game, built and started, says so and ends with status 1.
 start=$SECONDS
-out=$(scripts/run.sh 2>&1 | tee /dev/stderr) && status=0 || status=$?
+out=$(scripts/run.sh 2>&1 | tee >(cat >&2)) && status=0 || status=$?
 took=$((SECONDS - start))
 [[ $status == 1 && ${out##*$'\n'} == "tavlo: no display to open the window on"* ]] \
   || fail "run.sh did not build and start the game (status $status)"
-echo "check-play: run.sh installed $(grep '^bootstrap: ' <<<"$out" || echo nothing), built and started the game in $took s"
+echo "check-play: run.sh installed $(sed -n 's/^bootstrap: //p' <<<"$out" | grep . || echo nothing); built and started the game, all in $took s"
 
 # What serves only the tests and the package check.
 for cmd in Xorg Xvfb Xwayland Xephyr Xvnc x-window-manager openbox i3 weston sway mutter kwin_wayland \
@@ -27,7 +27,7 @@ for cmd in Xorg Xvfb Xwayland Xephyr Xvnc x-window-manager openbox i3 weston swa
 done
 echo "check-play: ok - run.sh installed no X server, window manager, compositor, lintian, diffoscope or ImageMagick"
 
-scripts/bootstrap.sh --tests >/dev/null
+scripts/bootstrap.sh --tests
 . tests/drive.sh
 trap clean_up EXIT
 start_xvfb
