@@ -50,7 +50,7 @@ install_missing() {
   # apt's own account, shown as it goes (through a pipe: a file reopened would
   # be written from its start) and kept for the summary.
   { out=$("${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" | tee >(cat >&3)); } 3>&1
-  echo "bootstrap: $(sed -n 's/^\([0-9]*\) newly installed.*/\1/p' <<<"$out") packages," \
+  echo "bootstrap: $(grep -o '[0-9]* newly installed' <<<"$out" | cut -d' ' -f1) packages," \
     "$(sed -n 's/^After this operation, \(.*\) of additional disk space will be used\.$/\1/p' <<<"$out" | grep . || echo 'no more') of disk," \
     "in $((SECONDS - start)) s"
 }
