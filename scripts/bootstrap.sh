@@ -15,8 +15,8 @@
 #   --reprotest  what scripts/check-reproducible.sh builds the package twice
 #            with to see it come out the same: reprotest, diffoscope, and what
 #            its variations need (disorderfs and FUSE for the order of files
-#            in a folder, faketime for the clock, every locale, and setfacl to
-#            let the second build user use FUSE)
+#            in a folder, faketime for the clock, every locale, and useradd
+#            and setfacl for the second build user and its use of FUSE)
 #   --cross  the compilers, C++ libraries and emulators that
 #            scripts/check-arithmetic.sh builds and runs table play with: 32-bit
 #            x86, Clang, and arm64, armhf, armel, ppc64el, mips64el, mipsel and
@@ -68,8 +68,8 @@ display=(xvfb xauth xdotool x11-utils wmctrl imagemagick openbox)
 ! with bench || packages+=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev)
 ! with package || packages+=(dpkg-dev file lintian devscripts man-db desktop-file-utils appstream
   diffoscope-minimal "${display[@]}")
-! with reprotest || packages+=(dpkg-dev file git reprotest diffoscope-minimal disorderfs fuse3 faketime
-  locales-all acl)
+! with reprotest || packages+=(dpkg-dev file git passwd reprotest diffoscope-minimal disorderfs fuse3
+  faketime locales-all acl)
 ! with fresh || packages+=(mmdebstrap gpg debian-archive-keyring git)
 install_missing "${packages[@]}"
 
