@@ -21,6 +21,11 @@
 #            scripts/check-arithmetic.sh builds and runs table play with: 32-bit
 #            x86, Clang, and arm64, armhf, armel, ppc64el, mips64el, mipsel and
 #            s390x under qemu (no Qt: table play builds without it)
+#   --arm64  what scripts/check-arm64.sh builds the whole game and its tests
+#            for arm64 with and runs them under qemu: the cross compiler, Qt
+#            and GoogleTest of Debian's arm64 architecture, which it adds to
+#            dpkg's, Qt's tools (moc, rcc) for this machine, and qemu-user (no
+#            Qt for this machine besides)
 #   --fresh  mmdebstrap, with which scripts/check-fresh.sh makes fresh systems
 # Says how many packages it installed, apt's figure for the disk they take,
 # and how long it took. Safe to run again: apt-get skips what is already there.
@@ -29,8 +34,8 @@ set -euo pipefail
 lists=()
 for arg; do
   case $arg in
-    --tests | --bench | --package | --reprotest | --cross | --fresh) lists+=("${arg#--}") ;;
-    *) echo "usage: $0 [--tests] [--bench] [--package] [--reprotest] [--cross] [--fresh]" >&2; exit 2 ;;
+    --tests | --bench | --package | --reprotest | --cross | --arm64 | --fresh) lists+=("${arg#--}") ;;
+    *) echo "usage: $0 [--tests] [--bench] [--package] [--reprotest] [--cross] [--arm64] [--fresh]" >&2; exit 2 ;;
   esac
 done
 with() { [[ " ${lists[*]} " == *" $1 "* ]]; }
@@ -57,8 +62,8 @@ install_missing() {
 
 # Every list builds with these.
 packages=(build-essential cmake ninja-build)
-# Qt, to build and play the game: all but the cross tools, which build table
-# play alone, and mmdebstrap.
+# Qt for this machine, to build and play the game: all but the cross tools,
+# which build table play alone or build for arm64, and mmdebstrap.
 if [ ${#lists[@]} -eq 0 ] || with tests || with bench || with package || with reprotest; then
   packages+=(qt6-base-dev qt6-wayland)
 fi
@@ -71,6 +76,11 @@ display=(xvfb xauth xdotool x11-utils wmctrl imagemagick openbox)
 ! with reprotest || packages+=(dpkg-dev file git passwd reprotest diffoscope-minimal disorderfs fuse3
   faketime locales-all acl)
 ! with fresh || packages+=(mmdebstrap gpg debian-archive-keyring git)
+if with arm64; then
+  dpkg --print-foreign-architectures | grep -x arm64 >/dev/null || "${sudo[@]}" dpkg --add-architecture arm64
+  packages+=(crossbuild-essential-arm64 qemu-user qt6-base-dev:arm64 qt6-base-dev-tools libgtest-dev:arm64
+    libgmock-dev:arm64)
+fi
 install_missing "${packages[@]}"
 
 if with cross; then
