@@ -8,6 +8,8 @@
 #            tools the end-to-end runs drive and look at the game with
 #   --bench  Google Benchmark and the X libraries (XTest, XDamage) that the
 #            benchmarks and measuring tools in bench/ build with
+#   --deb    what building the Debian package with cpack needs besides (file,
+#            with which it finds the programs whose libraries it depends on)
 #   --package  what scripts/check-package.sh builds, checks, installs and plays
 #            the package with: dpkg's tools, lintian, hardening-check, man,
 #            the desktop entry's and metainfo's validators, and the end-to-end
@@ -34,8 +36,8 @@ set -euo pipefail
 lists=()
 for arg; do
   case $arg in
-    --tests | --bench | --package | --reprotest | --cross | --arm64 | --fresh) lists+=("${arg#--}") ;;
-    *) echo "usage: $0 [--tests] [--bench] [--package] [--reprotest] [--cross] [--arm64] [--fresh]" >&2; exit 2 ;;
+    --tests | --bench | --deb | --package | --reprotest | --cross | --arm64 | --fresh) lists+=("${arg#--}") ;;
+    *) echo "usage: $0 [--tests] [--bench] [--deb] [--package] [--reprotest] [--cross] [--arm64] [--fresh]" >&2; exit 2 ;;
   esac
 done
 with() { [[ " ${lists[*]} " == *" $1 "* ]]; }
@@ -64,17 +66,17 @@ install_missing() {
 packages=(build-essential cmake ninja-build)
 # Qt for this machine, to build and play the game: all but the cross tools,
 # which build table play alone or build for arm64, and mmdebstrap.
-if [ ${#lists[@]} -eq 0 ] || with tests || with bench || with package || with reprotest; then
+if [ ${#lists[@]} -eq 0 ] || with tests || with bench || with deb || with package || with reprotest; then
   packages+=(qt6-base-dev qt6-wayland)
 fi
 # What the end-to-end runs start, drive and look at the game with.
 display=(xvfb xauth xdotool x11-utils wmctrl imagemagick openbox)
 ! with tests || packages+=(libgtest-dev libgmock-dev "${display[@]}" i3-wm weston)
 ! with bench || packages+=(libbenchmark-dev libx11-dev libxtst-dev libxdamage-dev)
-! with package || packages+=(dpkg-dev file lintian devscripts man-db desktop-file-utils appstream
-  diffoscope-minimal "${display[@]}")
-! with reprotest || packages+=(dpkg-dev file git passwd reprotest diffoscope-minimal disorderfs fuse3
-  faketime locales-all acl)
+# cpack builds the Debian package with dpkg's tools and file.
+! { with deb || with package || with reprotest; } || packages+=(dpkg-dev file)
+! with package || packages+=(lintian devscripts man-db desktop-file-utils appstream diffoscope-minimal "${display[@]}")
+! with reprotest || packages+=(git passwd reprotest diffoscope-minimal disorderfs fuse3 faketime locales-all acl)
 ! with fresh || packages+=(mmdebstrap gpg debian-archive-keyring git)
 if with arm64; then
   dpkg --print-foreign-architectures | grep -x arm64 >/dev/null || "${sudo[@]}" dpkg --add-architecture arm64
