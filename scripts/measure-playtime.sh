@@ -17,8 +17,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 build=${TAVLO_BUILD_DIR:-build-bench}
-scripts/bootstrap.sh
-cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON >/dev/null
+scripts/bootstrap.sh --tests --bench
+cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON -DTAVLO_TESTS=OFF -DTAVLO_SANITIZE=OFF -DTAVLO_CORE_ONLY=OFF \
+  -DTAVLO_WERROR=ON >/dev/null
 cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_pointerlatency >/dev/null
 . tests/drive.sh
 trap clean_up EXIT
