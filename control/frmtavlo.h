@@ -62,7 +62,6 @@ public:
     QAction* mnuCappy() const { return mnuCappy_; }
     TableView* view() const { return view_; }
     int deepestLoop() const { return deepestLoop_; }
-    Pacer::Clock::time_point nextTickDue() const { return pacer_.Due(); }
 
 signals:
     // A tick has been shown; the loop is about to handle window events.
