@@ -227,6 +227,12 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
 TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
 {
     Game g;
+    const auto atScaleTwo = [&] {
+        EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, kClientAreaSize.height)).toImage(),
+                                PaintTableImage(2.0).copy(0, 0, 52, 2 * kClientAreaSize.height))) << "in frame buffer " << 3 - g.s().drawBuffer;
+        EXPECT_EQ(QColor(g.window.view()->grab().toImage().pixel(2 * 161, 2 * 354)).name(), QString("#ffffff")) << "no cue ball on its spot";
+        g.Point({100, 130});
+    };
     g.Play({{[] { return true; }, [&] {
                  const QSize client = g.window.centralWidget()->size();
                  EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(kClientAreaSize.width, kClientAreaSize.height)) << "the client area at the window's own size";
@@ -235,7 +241,7 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
                  QString identity = g.window.windowTitle();
                  for (QSize size : g.window.windowIcon().availableSizes())
                      identity += QString(" %1x%2").arg(size.width()).arg(size.height());
-                 EXPECT_EQ(identity, "Tavlo - by Kelvane 32x32 48x48 64x64 128x128 256x256");
+                 EXPECT_EQ(identity, QString("Tavlo - by Kelvane 32x32 48x48 64x64 128x128 256x256"));
                  g.window.windowHandle()->resize(600, 600); }},
             {[] { return true; }, [&] {
                  const QRect table(g.At({}), g.window.view()->size()), client = g.window.centralWidget()->geometry();
@@ -246,13 +252,10 @@ TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
                      << "the table is not painted whole";
                  g.Point({100, 120});
                  EXPECT_EQ(QPointF(g.s().mouseX, g.s().mouseY), QPointF(100, 120)); }},
-            // With nothing else changing, the new scale shows by itself.
+            // With nothing else changing, the new scale shows by itself; then, the
+            // pointer moved, in the other frame buffer too.
             {[] { return true; }, [&] { g.window.windowHandle()->setScreen(QGuiApplication::screens().at(1)); }},
-            {[] { return true; }, [&] {
-                 EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, kClientAreaSize.height)).toImage(),
-                                         PaintTableImage(2.0).copy(0, 0, 52, 2 * kClientAreaSize.height)));
-                 EXPECT_EQ(QColor(g.window.view()->grab().toImage().pixel(2 * 161, 2 * 354)).name(), "#ffffff") << "no cue ball on its spot";
-                 g.window.mnuHelpAbout()->trigger(), g.Exit(); }}});
+            {[] { return true; }, atScaleTwo}, {[] { return true; }, [&] { atScaleTwo(), g.window.mnuHelpAbout()->trigger(), g.Exit(); }}});
     EXPECT_LE(g.wakes, g.ticks) << "wake-ups by the game's own alarm, more than one a tick, its box open for a tenth of a second among them";
 }
 
