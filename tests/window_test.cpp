@@ -57,12 +57,10 @@ struct ScriptedTime final : LoopClock {
 // Nothing else wakes the event loop: a game that stops ticking, or ticks on,
 // ends on CTest's time limit, however busy the machine.
 struct Game : QObject {
-    using Step = std::pair<std::function<bool()>, std::function<void()>>;
-
     explicit Game(Pace pace = {}) : window(pace), scripted(pace.clock) {}
     ~Game() override { QApplication::instance()->removeEventFilter(this); }
 
-    void Play(std::vector<Step> steps, std::function<void()> everyTick = [] {})
+    void Play(std::vector<std::pair<std::function<bool()>, std::function<void()>>> steps, std::function<void()> everyTick = [] {})
     {
         size_t next = 0;
         QObject::connect(&window, &frmTavlo::frameShown, [&] {
@@ -321,12 +319,15 @@ TEST(Soak, RandomInputKeepsTheGameSound)
 
 // Qt tests run without a display, on two screens of scales 1 and 2 (Qt's own
 // scale, which every Qt lends its windows); the platform must be chosen before
-// the application exists, and also when CTest only lists the tests.
+// the application exists, and also when CTest only lists the tests. The display
+// is opened as the game opens it, with no XDG_RUNTIME_DIR, as from a root
+// shell: Qt's warning about it is not to be taken for a missing display.
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TAVLO_TEST_DATA "/screens.json");
     qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
-    QApplication app(argc, argv);
+    qunsetenv("XDG_RUNTIME_DIR");
+    const auto app = OpenDisplay(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
