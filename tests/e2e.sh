@@ -14,7 +14,8 @@
 #   wayland: under weston, Qt's maximize button in the title bar and
 #     Super+Shift+F, each twice; the game keeps one window throughout.
 #   exits: under weston, the game started and ended by File > Exit 50 times,
-#     each run waiting only for what Exit needs: the keyboard.
+#     each run waiting only for what Exit needs: the keyboard; the window
+#     names the game's desktop entry, as docks look for it.
 # Each step is named as it begins: one that never comes about ends at CTest's
 # time limit, the last name shown.
 # Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR [x11|i3|wayland|exits]
@@ -40,6 +41,7 @@ if [ "$mode" = exits ]; then
     launch "$game" && expect "run $run: the window has the keyboard" wait_until grep -q 'wl_keyboard[@#][0-9]*\.enter(' "$wayland_log"
     expect "run $run: Exit ends the program with status 0" quit_game
   done
+  expect "the window is named for the game's desktop entry" grep -q 'set_app_id("org.example.tavlo")' "$wayland_log"
   echo "e2e: 50 passed, 0 failed" && exit
 fi
 expect "a window with the cue ball on its spot appears, at scale 1" start_game env QT_SCALE_FACTOR=0 "$game"
