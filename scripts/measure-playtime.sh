@@ -57,6 +57,11 @@ aim() {
   xdotool $args
 }
 
+# How the program and the X server fare in a state the window has come to, for
+# SECONDS; the messages about the change itself (a window minimized, a box
+# shown) arrive within the first moments, and are left out.
+settled() { sleep 1 && cpu_while sleep "$seconds"; }
+
 # Presses Return in the box that box_shown found and gave the keyboard, and
 # waits until it is gone.
 answer_box() { xdotool key Return && wait_until box_gone; }
@@ -64,13 +69,13 @@ box_gone() { ! xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$' 
 
 start_game "$build/control/tavlo"
 xdotool mousemove --window "$wid" $((left + spot_x + 90)) $((top + spot_y))
-read -ra resting < <(cpu_while sleep "$seconds")
+read -ra resting < <(settled)
 read -ra aiming < <(cpu_while aim "$seconds")
 xdotool windowminimize --sync "$wid"
-read -ra minimized < <(cpu_while sleep "$seconds")
+read -ra minimized < <(settled)
 xdotool windowactivate --sync "$wid"
 menu h a && wait_until box_shown
-read -ra about < <(cpu_while sleep "$seconds")
+read -ra about < <(settled)
 answer_box
 # "moves N median_ms M p99_ms P max_ms X missed K stray S"
 read -r _ moves _ median _ p99 _ longest _ missed _ stray < <("$build/bench/tavlo_pointerlatency" "$wid" "$left" "$top" 100)
@@ -90,11 +95,11 @@ quit_game
 
 launch "$build/bench/tavlo_tickprobe" --decided "$runtime/decided"
 wait_until box_shown
-read -ra winner < <(cpu_while sleep "$seconds")
+read -ra winner < <(settled)
 answer_box
 # The game's window again, now its only one.
 game_shown
-read -ra decided < <(cpu_while sleep "$seconds")
+read -ra decided < <(settled)
 quit_game
 
 row() { printf "  %-30s %5s + %5s = %5s %9s\n" "$@"; }
