@@ -2,7 +2,6 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QGridLayout>
 #include <QMenuBar>
 #include <QWindow>
 #include <algorithm>
@@ -11,9 +10,7 @@
 #include "control/messagebox.h"
 #include "control/tableview.h"
 #include "draw/colors.h"
-#include "draw/framebuffers.h"
 #include "draw/icon.h"
-#include "draw/tableimage.h"
 #include "play/rack.h"
 #include "play/scoring.h"
 
@@ -25,26 +22,11 @@ frmTavlo::frmTavlo(Pace pace)
     setWindowTitle(QString::fromUtf8(text::kCaption));
     setWindowIcon(TavloIcon());
 
-    // The client area: the table, whole at its size, in the middle of the
-    // window's plain background wherever a window system makes the window
-    // larger than it asks to be.
-    auto* client = new QWidget(this);
-    view_ = new TableView(client);
+    view_ = new TableView(this);
     view_->pointerMoved = [this](float x, float y) { picTavlo_MouseMove(x, y); };
     view_->buttonPressed = [this] { picTavlo_MouseDown(); };
-    view_->SetPicture(PaintTableImage(devicePixelRatioF()));
-    buffers_ = std::make_unique<FrameBuffers>(view_, view_->picture());
-    auto* centre = new QGridLayout(client);
-    centre->setContentsMargins(0, 0, 0, 0);
-    centre->addWidget(view_);
-    centre->setAlignment(view_, Qt::AlignCenter);
-    setCentralWidget(client);
+    setCentralWidget(view_);
     CreateMenus();
-    // The window asks for its own size: window systems that take the hint
-    // offer no maximize. Where Qt would hold it there whatever the window
-    // system configures, it asks for no less and takes any larger size.
-    layout()->setSizeConstraint(HeldAtLargestSize() ? QLayout::SetMinimumSize : QLayout::SetFixedSize);
-    setWindowFlags(Qt::Window | kFixedSizeFrame | Qt::WindowMinimizeButtonHint);
 }
 
 frmTavlo::~frmTavlo() = default;
@@ -82,11 +64,7 @@ int frmTavlo::Run()
 // is on, and painted anew when it moves to a screen with another scale.
 void frmTavlo::FitToScreen()
 {
-    if (devicePixelRatioF() == view_->picture().devicePixelRatio())
-        return;
-    const QImage table = PaintTableImage(devicePixelRatioF());
-    view_->SetPicture(table);
-    buffers_->Rescale(table);
+    view_->Fit();
 }
 
 void frmTavlo::Form_Load()
@@ -176,8 +154,9 @@ void frmTavlo::PlayGame()
     while (!state_.stopRequested) {
         pacer_.Begin(clock_.Now());
         const GameState before = state_;
-        if (PlayFrame(state_, *buffers_))
+        if (PlayFrame(state_, view_->buffers()))
             ShowScoreboard();
+        view_->ShowChanges();
         DoEvents(before);
     }
     AnnounceWinner();

@@ -3,14 +3,12 @@
 #include <QMainWindow>
 #include <chrono>
 #include <cstdint>
-#include <memory>
 
 #include "control/GameState.h"
 #include "control/alarm.h"
 #include "control/pacer.h"
 
 class QAction;
-struct FrameBuffers;
 class TableView;
 
 namespace text {
@@ -93,7 +91,6 @@ private:
 
     GameState state_;
     TableView* view_ = nullptr;
-    std::unique_ptr<FrameBuffers> buffers_;
     QAction* mnuFileNew_ = nullptr;
     QAction* mnuFileExit_ = nullptr;
     QAction* mnuHelpAbout_ = nullptr;

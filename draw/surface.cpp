@@ -1,16 +1,56 @@
 #include "draw/surface.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "draw/paint.h"
 
-Surface::Surface(QWidget* parent) : QWidget(parent)
+namespace {
+
+// The device pixels that a box of table pixels touches, one more all round
+// for the antialiased edge.
+QRect Touched(double left, double top, double right, double bottom, qreal scale)
 {
-    setGeometry(0, 0, kSurfaceSize.width, kSurfaceSize.height);
-    // The window tracks the pointer itself, over whichever buffer is showing.
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    // The image covers the whole widget, so nothing beneath needs painting first.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    return QRect(QPoint(static_cast<int>(std::floor(left * scale)) - 1, static_cast<int>(std::floor(top * scale)) - 1),
+                 QPoint(static_cast<int>(std::ceil(right * scale)), static_cast<int>(std::ceil(bottom * scale))));
+}
+
+// A disc with its outline, or a stroke with its round caps, reaches half the
+// pen's width beyond its shape. A stroke is covered in pieces about one and a
+// half times its width with the edges, each piece by its own box.
+void Cover(QRegion& region, const Mark& m, qreal scale)
+{
+    const double pad = m.width / 2;
+    if (m.circle) {
+        const double r = m.radius + pad;
+        region += Touched(m.x1 - r, m.y1 - r, m.x1 + r, m.y1 + r, scale);
+        return;
+    }
+    const double dx = m.x2 - m.x1, dy = m.y2 - m.y1;
+    const int pieces = std::max(1, static_cast<int>(std::ceil(std::hypot(dx, dy) / (1.5 * (m.width + 2)))));
+    for (int i = 0; i < pieces; ++i) {
+        const double t0 = static_cast<double>(i) / pieces, t1 = static_cast<double>(i + 1) / pieces;
+        const double xa = m.x1 + t0 * dx, xb = m.x1 + t1 * dx, ya = m.y1 + t0 * dy, yb = m.y1 + t1 * dy;
+        region += Touched(std::min(xa, xb) - pad, std::min(ya, yb) - pad, std::max(xa, xb) + pad, std::max(ya, yb) + pad, scale);
+    }
+}
+
+} // namespace
+
+QRegion Differences(const std::vector<Mark>& a, const std::vector<Mark>& b, qreal scale)
+{
+    // A pixel outside every mark that differs is touched, in both lists, by
+    // the same marks in the same order, so it looks the same in both.
+    QRegion region;
+    for (size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+        if (i < a.size() && i < b.size() && a[i] == b[i])
+            continue;
+        for (const std::vector<Mark>* list : {&a, &b})
+            if (i < list->size())
+                Cover(region, (*list)[i], scale);
+    }
+    return region;
 }
 
 void Surface::SetImage(QImage image)
@@ -18,8 +58,12 @@ void Surface::SetImage(QImage image)
     // A painter must not outlive, nor be left on, the image it draws on.
     if (painter_.isActive())
         painter_.end();
+    // The painter works in device pixels, with the scale as its own
+    // transform, so that the clip can be set in device pixels exactly.
+    scale_ = image.devicePixelRatio();
     image_ = std::move(image);
-    update();
+    image_.setDevicePixelRatio(1.0);
+    whole_ = true;
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing);
 }
@@ -36,8 +80,21 @@ void Surface::Line(QPointF from, QPointF to)
 
 void Surface::Paint(const Surface& table)
 {
-    // PaintPicture: the table's whole image, of the same size, replaces every pixel.
-    std::memcpy(image_.bits(), table.image_.constBits(), static_cast<size_t>(image_.sizeInBytes()));
+    const QRegion dirty = whole_ ? QRegion(image_.rect()) : Differences(painted_, marks_, scale_) & image_.rect();
+    whole_ = false;
+    painted_ = marks_;
+    if (dirty.isEmpty())
+        return;
+    // PaintPicture, where the frame differs: the table's image, of the same
+    // size, replaces those pixels.
+    for (const QRect& r : dirty)
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            std::memcpy(image_.scanLine(y) + r.left() * 4, table.image_.constScanLine(y) + r.left() * 4, static_cast<size_t>(r.width()) * 4);
+    // The clip stays until the next frame replaces it: Qt's raster painter
+    // ignores a clip set again once clipping has been turned off.
+    painter_.resetTransform();
+    painter_.setClipRegion(dirty);
+    painter_.setTransform(QTransform::fromScale(scale_, scale_));
     for (const Mark& m : marks_) {
         painter_.setPen(Pen(m.outline, m.width));
         if (m.circle) {
@@ -63,10 +120,4 @@ const QBrush& Surface::Brush(int32_t color)
         if (c == color)
             return brush;
     return brushes_.emplace_back(color, QBrush(ToQColor(color))).second;
-}
-
-void Surface::paintEvent(QPaintEvent*)
-{
-    QPainter p(this);
-    p.drawImage(QPoint(0, 0), image_);
 }

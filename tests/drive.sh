@@ -13,9 +13,10 @@
 client_width=326 client_height=496 spot_x=161 spot_y=354 reach=40 strike=48
 cloth=007F7F cue_ball=FFFFFF cue_tip=F08030 cloth_size=269x421 cloth_left=28 cloth_top=35
 # Where the table's top-left pixel lies in the window `wid`: the game's own
-# window under X, weston's one window on X under Wayland; screen, that
-# window's size when the game fills all it may.
-left=0 top=0 wid=
+# window under X, weston's one window on X under Wayland; how many pixels a
+# table pixel spans there; screen, that window's size when the game fills all
+# it may.
+left=0 top=0 zoom=1 wid=
 platform=x11 screen="1024 768"
 
 # Starts a virtual X display for this script and what it starts, 1024 x 768,
@@ -94,14 +95,20 @@ wait_until() {
 # window is gone, so it is ended then: the caller's wait sees whether the game
 # has.
 shoot() { shot=$runtime/shot.png && timeout 60 import -window "$wid" "$shot"; }
+# Where the table's pixel (x, y) lies in the window, as "X Y".
+at() { awk -v l=$left -v t=$top -v z=$zoom -v x="$1" -v y="$2" 'BEGIN { printf "%d %d", l + (x + 0.5) * z, t + (y + 0.5) * z }'; }
 # The colour of the table's pixel (x, y) in the picture; outside the picture,
 # that of the nearest pixel at its edge.
-pixel() { convert "$shot" -format "%[hex:p{$((left + $1)),$((top + $2))}]" info:; }
+pixel() { local p && read -ra p <<<"$(at "$1" "$2")" && convert "$shot" -format "%[hex:p{${p[0]},${p[1]}}]" info:; }
+# Moves the pointer to the table's pixel (x, y).
+point() { local p && read -ra p <<<"$(at "$1" "$2")" && xdotool mousemove --window "$wid" "${p[0]}" "${p[1]}"; }
 is_colour() { shoot && [ "$(pixel "$1" "$2")" = "$3" ]; }
 
 # Starts a program and waits for its table with the cue ball on its spot;
 # sets pid, wid (under X), left and top.
-start_game() { launch "$@" && wait_until find_table && wait_until is_colour $spot_x $spot_y $cue_ball; }
+start_game() { launch "$@" && wait_until racked; }
+# A window manager may give the window another size after it shows.
+racked() { find_table && [ "$(pixel $spot_x $spot_y)" = $cue_ball ]; }
 # Under Wayland the log keeps every line the program writes; only what is not
 # a protocol message is shown. Under X the program's window gets the focus.
 launch() {
@@ -110,15 +117,45 @@ launch() {
   [ $platform = wayland ] || { wait_until game_shown && xdotool windowfocus --sync "$wid"; }
 }
 # Under X, the program's window is on screen; sets wid.
-game_shown() { wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1); }
+game_shown() { wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1) && [ -n "$wid" ]; }
 
-# Takes a picture and finds the table in it by its cloth, whole, at scale 1;
-# sets left and top.
+# Takes a picture and finds the table in it by its cloth, whole, at any
+# zoom, its proportions kept; sets left, top and zoom.
 find_table() {
-  local box
+  local box w h x y
   shoot && box=$(convert "$shot" -fill black +opaque "#$cloth" -format %@ info: 2>/dev/null) || return 1
-  [[ $box == "$cloth_size"+* ]] && IFS=+ read -r _ left top <<<"$box" || return 1
-  left=$((left - cloth_left)) top=$((top - cloth_top))
+  IFS=x+ read -r w h x y <<<"$box" && ((w > 0)) || return 1
+  read -r left top zoom < <(awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v size="$cloth_size" -v cl=$cloth_left -v ct=$cloth_top 'BEGIN {
+    split(size, s, "x"); z = w / s[1]; if (h - s[2] * z > 2 || s[2] * z - h > 2) exit 1
+    printf "%d %d %.6f\n", x - cl * z + 0.5, y - ct * z + 0.5, z }') && [ -n "$zoom" ]
+}
+# The table at its own size, as the window opens.
+at_own_size() { find_table && [ "$zoom" = 1.000000 ]; }
+# The table fills the window below its menu bar, at more than its own size:
+# its height, from the menu bar to within 2 pixels of the window's bottom, in
+# the middle; or its width, within 2 pixels of either side. Under Wayland,
+# Qt's frame adds a border of 3 pixels.
+fills() {
+  local w h e=2
+  find_table && read -r w h <<<"$(identify -format '%w %h' "$shot")" && [ "$zoom" != 1.000000 ] || return 1
+  [ $platform = x11 ] || e=5
+  awk -v w="$w" -v h="$h" -v l=$left -v t=$top -v z=$zoom -v cw=$client_width -v ch=$client_height -v e=$e 'BEGIN {
+    right = w - l - int(cw * z); below = h - t - int(ch * z); d = l - right
+    exit !((below <= e && d * d <= (e + 1) * (e + 1)) || (l <= e && right <= e)) }'
+}
+# The window shows the same table after a fresh repaint, which the command
+# given brings about: the table's picture, the game's whole client area, is
+# alike pixel for pixel.
+same_after() {
+  local before=$runtime/before.png crop
+  find_table && crop=$(awk -v z=$zoom -v cw=$client_width -v ch=$client_height -v l=$left -v t=$top 'BEGIN { printf "%dx%d+%d+%d", cw * z, ch * z, l, t }') &&
+    convert "$shot" -crop "$crop" +repage "$before" && "$@" && shoot &&
+    convert "$shot" -crop "$crop" +repage "$runtime/after.png" && [ "$(compare -metric AE "$before" "$runtime/after.png" null: 2>&1)" = 0 ]
+}
+# The balls have come to rest: two pictures a second apart are alike.
+at_rest() {
+  local first=$runtime/first.png
+  shoot && cp "$shot" "$first" && sleep 1 && shoot && [ "$(compare -metric AE "$first" "$shot" null: 2>&1)" = 0 ]
 }
 
 # The box "WxH+X+Y" of the pixels of the window's plain colour bg that hang
@@ -131,28 +168,6 @@ plain_box() {
     -bordercolor black -border 1 -format %@ info:
 }
 
-# The window fills the screen (weston's output under Wayland) with the table
-# whole in its middle, and all else of it below the menu bar is painted in its
-# plain colour bg: beside and below the table to the window's edges, and above
-# it to the menu bar's bottom line, which lies as far above the table as the
-# window's bottom lies below it. Under Wayland, Qt's frame adds a border of 3
-# pixels of that colour, rounded at the corners: the border is left out, and
-# the space below the table may be 3 pixels more.
-centred() {
-  local w h above below side e=0
-  find_table && read -r w h <<<"$(identify -format '%w %h' "$shot")" && [ "$w $h" = "$screen" ] || return 1
-  above=$(plain_box "1x$top+$left+0" 0 $((top - 1)))
-  above=${above#*x} && above=${above%%+*} && below=$((h - top - client_height)) side=$((w - left - client_width))
-  [ $platform = x11 ] || e=3
-  ((0 <= below - above && below - above <= e + 1 && 0 <= side - left && side - left <= 1)) || return 1
-  [ "$(convert "$shot" -fill "#$bg" -draw "rectangle $left,$top $((left + client_width - 1)),$((top + client_height - 1))" \
-    -crop "$((w - 2 * e))x$((h - e - top + above))+$e+$((top - above))" -format %k info:)" = 1 ]
-}
-
-# The window at its own size: the table whole, and no more of the window's
-# plain colour right of it or below it than Qt's border under Wayland.
-own_size() { find_table && [ "$(pixel $((client_width + 3)) 9)" != $bg ] && [ "$(pixel 9 $((client_height + 3)))" != $bg ]; }
-
 # Under Wayland, clicks Qt's maximize button in the window's title bar, 40
 # pixels left of the frame's right edge and 15 below its top. The frame's
 # title bar and border, and the window's plain colour within, all of one
@@ -160,7 +175,7 @@ own_size() { find_table && [ "$(pixel $((client_width + 3)) 9)" != $bg ] && [ "$
 # table.
 maximize_button() {
   local w x y
-  shoot && IFS=x+ read -r w _ x y <<<"$(plain_box 800x700+0+0 $((left + client_width - 1)) $((top - 2)))"
+  shoot && IFS=x+ read -r w _ x y <<<"$(plain_box 800x700+0+0 "$(awk -v l=$left -v z=$zoom -v cw=$client_width 'BEGIN { printf "%d", l + cw * z - 1 }')" $((top - 2)))"
   xdotool mousemove --window "$wid" $((x - 1 + w - 40)) $((y - 1 + 15)) click 1 && park
 }
 # Under Wayland, the game has made one xdg toplevel since it started: its
@@ -176,25 +191,26 @@ one_toplevel() { [ "$(grep -c '\.get_toplevel(' "$wayland_log")" = 1 ]; }
 # pixel beside, as a hand would.
 # Usage: aim X Y [DX]
 aim() {
-  xdotool mousemove --window "$wid" $((left + $1 + 1)) $((top + $2)) mousemove --window "$wid" $((left + $1)) $((top + $2))
+  point $(($1 + 1)) "$2" && point "$1" "$2"
   wait_until is_colour $(($1 - ${3:-0})) "$2" $cue_tip
 }
 
 # A stroke straight at the cue ball on its spot, from the right, at 20 pixels
 # a tick: the button is pressed with the pointer 90 pixels away, the pointer
 # moved to 20 pixels short of where the cue strikes, and once a tick has drawn
-# the cue there, moved on to where it strikes. The cue ball takes 20 pixels a
-# tick to the left, whatever the timing of the ticks. The pointer stays there
+# the cue there, moved on 2 pixels within where it strikes, which the window's
+# zoom may blur by a pixel. The cue ball takes 22 pixels a tick to the left,
+# whatever the timing of the ticks. The pointer stays there
 # until the ball has left its spot: moved on before a tick has seen it, it
 # strikes nothing.
 stroke() {
   local d=$((strike + 20))
   aim $((spot_x + 90)) $spot_y $((reach / 2)) || return 1
-  xdotool mousedown 1 mouseup 1 mousemove --window "$wid" $((left + spot_x + d)) $((top + spot_y))
+  xdotool mousedown 1 mouseup 1 && point $((spot_x + d)) $spot_y
   # The tip reaches `reach` pixels from the pointer towards the ball: a pixel
   # it covers now and not with the pointer 90 pixels away.
   wait_until is_colour $((spot_x + (90 + d) / 2 - reach)) $spot_y $cue_tip || return 1
-  xdotool mousemove --window "$wid" $((left + spot_x + strike)) $((top + spot_y))
+  point $((spot_x + strike - 2)) $spot_y
   wait_until is_colour $spot_x $spot_y $cloth
 }
 
@@ -216,3 +232,10 @@ menu_open() {
 box_shown() { box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$') && xdotool windowfocus --sync "$box"; }
 # File > Exit; returns the program's exit status.
 quit_game() { menu f e && wait "$pid"; }
+# Under X, minimizes the window and shows it again, which repaints it whole.
+minimize_and_restore() { xdotool windowminimize --sync "$wid" && xdotool windowactivate --sync "$wid" && wait_until fills; }
+# Under i3, Help > About tiles its box beside the window; Return closes it,
+# and the window, tiled whole again, is repainted whole.
+about_and_back() {
+  menu h a && wait_until box_shown && xdotool key Return && wait_until fills
+}

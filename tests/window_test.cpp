@@ -1,7 +1,9 @@
 #include <QAbstractButton>
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -80,7 +82,8 @@ struct Game : QObject {
     {
         wakes += event->type() == QEvent::SockAct;
         if (auto* widget = qobject_cast<QWidget*>(watched); widget && (widget == window.view() || window.view()->isAncestorOf(widget)))
-            paints += event->type() == QEvent::Paint;
+            if (event->type() == QEvent::Paint)
+                ++paints, painted += static_cast<QPaintEvent*>(event)->region();
         if (auto* box = qobject_cast<QMessageBox*>(watched); box && event->type() == QEvent::Show && !event->spontaneous() && !scripted)
             QTimer::singleShot(100, box, [this] { Answer(); });
         return false;
@@ -122,7 +125,8 @@ struct Game : QObject {
 
     GameState& s() { return window.state(); }
     QString board() { return window.mnuCappy()->text(); }
-    QPoint At(QPointF p) { return window.view()->mapTo(&window, p.toPoint()); }
+    // Where the table's pixel p lies in the window.
+    QPoint At(QPointF p) { return window.view()->mapTo(&window, (window.view()->corner() + p * window.view()->zoom()).toPoint()); }
     void Point(QPointF p) { QTest::mouseMove(window.windowHandle(), At(p)); }
     void Press(Qt::MouseButton button) { QTest::mouseClick(window.windowHandle(), button, {}, At({s().mouseX, s().mouseY})); }
     void Exit() { window.mnuFileExit()->trigger(); }
@@ -133,6 +137,7 @@ struct Game : QObject {
     int ticks = 0, status = -1, wakes = 0, paints = 0, badBoxes = 0;
     bool decided = false;
     QStringList boxes;
+    QRegion painted;
 };
 
 // One evening's play in scripted time, by the game's loop, which sleeps after a
@@ -218,46 +223,71 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
 }
 
 // Opened on a screen of scale 2, the window paints the table and its frames at
-// that scale from the first. Moved to a screen of scale 1, the table and both
-// frame buffers are painted at that scale, the first with nothing else
-// changing: the strip left of the cushions, which no ball or cue reaches, is
-// the table painted at the screen's scale. Given another size by the window
-// system, the window takes it: the table whole in the middle, the pointer
-// mapped to the table.
-TEST(Window, TakesTheSizeItIsGivenAndPaintsAtItsScreensScale)
+// that scale from the first, and anew at scale 1 on a screen of scale 1: the
+// strip left of the cushions, which no ball or cue reaches, is the table
+// painted at the screen's scale. At its own size, a 326 x 496 client area, it
+// can be made larger; an aiming tick has Qt paint where the cue was and is,
+// and little else. Given twice its client area, it shows the table that a
+// screen of scale 2 shows, the pointer mapped back to table pixels; given
+// more, the table fills its height in the middle, the background beside it
+// taking no input. At a zoom of 700 / 496 the table is painted at that scale.
+// Whatever the size, the window on screen is what a fresh repaint shows.
+TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
 {
     Game g;
-    const auto atScale = [&](int dpr, float y) {
-        EXPECT_TRUE(SamePicture(g.window.view()->grab(QRect(0, 0, 26, kClientAreaSize.height)).toImage(),
-                                PaintTableImage(dpr).copy(0, 0, 26 * dpr, kClientAreaSize.height * dpr))) << "at scale " << dpr << ", in frame buffer " << 3 - g.s().drawBuffer;
-        EXPECT_EQ(QColor(g.window.view()->grab().toImage().pixel(dpr * 161, dpr * 354)).name(), QString("#ffffff")) << "no cue ball on its spot";
-        g.Point({100, y});
+    TableView& v = *g.window.view();
+    // Qt paints what the last tick changed.
+    const auto flush = [&] { QCoreApplication::sendPostedEvents(&g.window, QEvent::UpdateRequest); };
+    const auto atScale = [&](qreal scale) {
+        flush();
+        EXPECT_TRUE(SamePicture(v.grab(QRectF(v.corner(), QSizeF(26, 496) * v.zoom()).toAlignedRect()).toImage(),
+                                PaintTableImage(scale).copy(0, 0, std::ceil(26 * scale), std::ceil(496 * scale)))) << "at scale " << scale;
+        // Qt's offscreen screen keeps a window's logical pixels only.
+        EXPECT_TRUE(g.window.devicePixelRatio() > 1 || SamePicture(g.window.screen()->grabWindow(g.window.winId()).toImage().copy(v.geometry()), v.grab().toImage()))
+            << "the window on screen is not what a fresh repaint shows, at scale " << scale;
     };
-    g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft());
-    g.Play({{[] { return true; }, [&] { g.Point({100, 120}); }}, {[] { return true; }, [&] { atScale(2, 121); }},
-            {[] { return true; }, [&] { g.window.move(0, 0); }},
-            {[] { return true; }, [&] { atScale(1, 122); }},
-            {[] { return true; }, [&] {
-                 atScale(1, 122);
-                 const QSize client = g.window.centralWidget()->size();
-                 EXPECT_EQ(QPointF(client.width(), client.height()), QPointF(kClientAreaSize.width, kClientAreaSize.height)) << "the client area at the window's own size";
-                 EXPECT_EQ(g.window.minimumSize(), g.window.maximumSize()) << "the window does not ask for exactly its own size";
-                 // The caption, and the icon at 32 pixels and at the larger sizes desktops show.
-                 QString identity = g.window.windowTitle();
-                 for (QSize size : g.window.windowIcon().availableSizes())
-                     identity += QString(" %1x%2").arg(size.width()).arg(size.height());
-                 EXPECT_EQ(identity, QString("Tavlo - by Kelvane 32x32 48x48 64x64 128x128 256x256"));
-                 g.window.windowHandle()->resize(600, 600); }},
-            {[] { return true; }, [&] {
-                 const QRect table(g.At({}), g.window.view()->size()), client = g.window.centralWidget()->geometry();
-                 EXPECT_EQ(QPointF(g.window.width(), g.window.height()), QPointF(600, 600)) << "the window did not take its size";
-                 EXPECT_EQ(QPointF(table.topLeft() - client.topLeft()), QPointF((client.width() - table.width()) / 2, (client.height() - table.height()) / 2))
-                     << "the table is not in the middle of the window";
-                 EXPECT_TRUE(SamePicture(g.window.screen()->grabWindow(g.window.winId()).toImage().copy(table), g.window.view()->grab().toImage()))
-                     << "the table is not painted whole";
-                 g.Point({100, 130});
-                 EXPECT_EQ(QPointF(g.s().mouseX, g.s().mouseY), QPointF(100, 130));
-                 g.window.mnuHelpAbout()->trigger(), g.Exit(); }}});
+    const auto cue = [](float x, float y, float k) { // a point of the cue, k times its 40 pixels from the pointer
+        const float d = std::hypot(x - 161.0f, y - 354.0f);
+        return QPointF(x + k * 40 * (x - 161) / d, y + k * 40 * (y - 354) / d);
+    };
+    const auto resize = [&](int w, int h) { g.window.windowHandle()->resize(w, h + g.window.menuBar()->height()); };
+    std::vector<std::pair<std::function<bool()>, std::function<void()>>> steps;
+    for (const std::function<void()>& act : std::initializer_list<std::function<void()>>{
+        [&] { g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft());},
+        [&] { g.Point({100, 120}); }, [&] { atScale(2), g.window.move(0, 0);},
+        [&] { g.Point({251, 354}); }, [&] { flush(), g.painted = {}, g.Point({251, 374}); }, [&] { g.Point({251, 375});},
+        [&] {
+             flush();
+             const QRegion painted = g.painted;
+             atScale(1);
+             EXPECT_EQ(std::tuple(v.width(), v.height(), g.window.minimumSize() == g.window.size(), g.window.maximumSize().height() > 2000),
+                       std::tuple(326, 496, true, true)) << "a client area of 326 x 496, the window's smallest size, and it can be made larger";
+             for (const QPointF p : {cue(251, 354, -1), cue(251, 354, 0.5f), cue(251, 375, -1), cue(251, 375, 0.5f)})
+                 EXPECT_TRUE(painted.contains(g.At(p) - v.pos())) << "where the cue was or is, at " << p.x() << ", " << p.y() << ", not painted";
+             int area = 0;
+             for (const QRect& r : painted)
+                 area += r.width() * r.height();
+             EXPECT_LT(area, 326 * 496 / 10) << "an aiming tick had Qt paint " << area << " pixels";
+             resize(2 * 326, 2 * 496);},
+        [&] {
+             std::tie(g.s().mouseX, g.s().mouseY, g.s().ballX[1], g.s().ballY[1], g.s().ballX[2], g.s().ballY[2], g.s().ballX[5], g.s().ballX[3], g.s().ballX[9], g.s().score1) =
+                 std::tuple(170.0f, 320.0f, 160.5f, 134.5f, 151.5f, 119.5f, 167.8f, 0.0f, 0.0f, 2);
+             QTest::mouseMove(g.window.windowHandle(), v.mapTo(&g.window, QPoint(341, 641)));},
+        [&] { EXPECT_EQ(QPointF(g.s().mouseX, g.s().mouseY), QPointF(170.5, 320.5)) << "the pointer mapped at zoom 2"; g.Point({170, 320});},
+        [&] {
+             // Ball 9, drawn at the left edge there, is pocketed here.
+             EXPECT_TRUE(SamePicture(v.grab(QRect(20, 0, 630, 986)).toImage(), QImage(TAVLO_TEST_DATA "/opening@2x.png").copy(20, 0, 630, 986))) << "at twice the size";
+             atScale(2), resize(1000, 2 * 496);},
+        [&] {
+             const QPoint beside = v.mapTo(&g.window, QPoint(v.corner().x() - 2, 300));
+             EXPECT_EQ(v.corner(), QPointF(std::floor((1000 - 2 * 326) / 2), 0)) << "the table is not in the middle, filling the height";
+             QTest::mouseMove(g.window.windowHandle(), beside), QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, beside);
+             EXPECT_EQ(std::tuple(g.s().mouseX, g.s().shotPhase), std::tuple(170.0f, phase::Aiming)) << "the background beside the table took the pointer";
+             g.Roll(0, 161, 354, 5.0f, -7.0f), resize(800, 700);},
+        [&] { g.Point({100, 130});},
+        [&] { atScale(700.0 / 496), g.window.mnuHelpAbout()->trigger(), g.Exit(); }})
+        steps.emplace_back([] { return true; }, act);
+    g.Play(steps);
     EXPECT_LE(g.wakes, g.ticks) << "wake-ups by the game's own alarm, more than one a tick, its box open for a tenth of a second among them";
 }
 
