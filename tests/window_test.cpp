@@ -321,16 +321,29 @@ TEST(Soak, RandomInputKeepsTheGameSound)
     }
 }
 
+// Once the display is open, Qt's messages reach Qt's own handler again, for
+// which the tests stand in from before the display opens.
+static QStringList toQt;
+TEST(Start, GivesQtItsMessagesBackOnceTheDisplayIsOpen)
+{
+    toQt.clear();
+    qWarning("a warning once the display is open");
+    EXPECT_EQ(toQt, QStringList{"a warning once the display is open"}) << "Qt's messages are still held back";
+}
+
 // Qt tests run without a display, on two screens of scales 1 and 2 (Qt's own
 // scale, which every Qt lends its windows); the platform must be chosen before
 // the application exists, and also when CTest only lists the tests. The display
 // is opened as the game opens it, with no XDG_RUNTIME_DIR, as from a root
-// shell: Qt's warning about it is not to be taken for a missing display.
+// shell: Qt's warning about it is not to be taken for a missing display. The
+// tests' handler of Qt's messages, standing in for Qt's own, notes each one and
+// hands it on to Qt's.
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TAVLO_TEST_DATA "/screens.json");
     qputenv("QT_SCREEN_SCALE_FACTORS", "1;2");
     qunsetenv("XDG_RUNTIME_DIR");
+    static QtMessageHandler qts = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) { toQt << message, qts(type, context, message); });
     const auto app = OpenDisplay(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
