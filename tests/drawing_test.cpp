@@ -95,11 +95,9 @@ TEST(Table, IsExactAtEveryScale)
         EXPECT_EQ(std::tuple(moved, stubs), std::tuple(0, 0)) << "at ratio " << dpr;
     }
 }
-// A hard break rolls to rest while the pointer moves, at scales 1, 2 and one
-// between: each buffer is painted only where its frame differs, yet every
-// frame shown is the frame painted whole; and a screen that takes only where
-// the frame on view changed shows every frame exactly, no cue or ball left
-// behind where it was.
+// A hard break rolls while the pointer moves, at scales 1, 2 and between:
+// every frame, painted only where it changed, is the frame painted whole, and
+// a screen that takes only where the frame on view changed shows each exactly.
 TEST(Frame, PaintsAndShowsOnlyWhatChanged)
 {
     for (const qreal scale : {1.0, 700.0 / 496, 2.0}) {

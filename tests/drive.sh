@@ -131,10 +131,8 @@ find_table() {
 }
 # The table at its own size, as the window opens.
 at_own_size() { find_table && [ "$zoom" = 1.000000 ]; }
-# The table fills the window below its menu bar, at more than its own size:
-# its height, from the menu bar to within 2 pixels of the window's bottom, in
-# the middle; or its width, within 2 pixels of either side. Under Wayland,
-# Qt's frame adds a border of 3 pixels.
+# The table, enlarged, fills the height below the menu bar within 2 pixels
+# (and Qt's border of 3 under Wayland), in the middle, or the width.
 fills() {
   local w h e=2
   find_table && read -r w h <<<"$(identify -format '%w %h' "$shot")" && [ "$zoom" != 1.000000 ] || return 1
@@ -143,9 +141,7 @@ fills() {
     right = w - l - int(cw * z); below = h - t - int(ch * z); d = l - right
     exit !((below <= e && d * d <= (e + 1) * (e + 1)) || (l <= e && right <= e)) }'
 }
-# The window shows the same table after a fresh repaint, which the command
-# given brings about: the table's picture, the game's whole client area, is
-# alike pixel for pixel.
+# The table's picture is alike, pixel for pixel, before and after a command.
 same_after() {
   local before=$runtime/before.png crop
   find_table && crop=$(awk -v z=$zoom -v cw=$client_width -v ch=$client_height -v l=$left -v t=$top 'BEGIN { printf "%dx%d+%d+%d", cw * z, ch * z, l, t }') &&
