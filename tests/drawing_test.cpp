@@ -23,36 +23,40 @@ static ::testing::AssertionResult LooksLike(const QImage& drawn, const QString& 
 }
 
 // Ticks with the pointer 35 pixels above the cue ball, so that the whole cue
-// shows and its tip crosses the ball. The aiming tick draws into the hidden
-// buffer, whatever it held before, shows it and hides the other; a stray
-// buffer index draws into buffer 2 and becomes 1. The stroking tick (a strike
-// of no speed) and the rolling tick that rests at once (its cue along the aim
-// from before the strike, not the latest one) would look the same: neither is
-// painted nor exchanged. A pointer moved by a pixel, or a ball, is. In the
-// rack, balls 1 and 2 stand on half pixels and are drawn at the even
-// neighbours (160, 134) and (152, 120); one of balls 3 and 9 is pocketed, the
-// other a hair from 0 is drawn at the left edge (each in one of the two
-// pictures, so that every colour shows); ball 6 lies on ball 5, moved against
-// it (too lightly to push it into motion).
-TEST(Frame, ShowsTheRackWithTheCueOnTopOnceAtRatiosOneAndTwo)
+// shows and its tip crosses the ball, at scales 1, 2 and between. The aiming
+// tick draws into the hidden buffer, whatever it held before, shows it and
+// hides the other; a stray buffer index draws into buffer 2 and becomes 1. The
+// stroking tick (a strike of no speed) and the rolling tick that rests at once
+// (its cue along the aim from before the strike, not the latest one) would
+// look the same: neither is painted nor exchanged. A pointer moved by a pixel,
+// or a ball, is. In the rack, balls 1 and 2 stand on half pixels and are drawn
+// at the even neighbours (160, 134) and (152, 120); one of balls 3 and 9 is
+// pocketed, the other a hair from 0 is drawn at the left edge (each in one of
+// the two pictures, so that every colour shows); ball 6 lies on ball 5, moved
+// against it (too lightly to push it into motion). Then a hard break rolls
+// while the pointer moves: every frame, painted only where it changed, is the
+// frame painted whole, and a screen that takes only where the frame on view
+// changed shows each exactly.
+TEST(Frame, ShowsEachFrameOnceAndPaintsOnlyWhatChanged)
 {
-    for (const qreal dpr : {1.0, 2.0}) {
-        FrameBuffers b(PaintTableImage(dpr));
-        QImage magenta(b.picTavlo[0].image().size(), QImage::Format_RGB32);
-        magenta.fill(Qt::magenta);
-        magenta.setDevicePixelRatio(dpr);
-        b.picTavlo[1].SetImage(magenta), b.picTavlo[2].SetImage(magenta);
+    for (const qreal scale : {1.0, 700.0 / 496, 2.0}) {
+        const QImage table = PaintTableImage(scale);
+        FrameBuffers b(table);
+        QImage screen(b.picTavlo[0].image().size(), QImage::Format_RGB32);
+        screen.fill(Qt::magenta), screen.setDevicePixelRatio(scale);
+        b.picTavlo[1].SetImage(screen), b.picTavlo[2].SetImage(screen);
         GameState s;
-        InitColors(s);
-        RackBalls(s);
+        InitColors(s), RackBalls(s);
         std::tie(s.mouseX, s.mouseY, s.ballX[1], s.ballY[1], s.ballX[2], s.ballY[2], s.ballX[5]) =
             std::tuple(170.0f, 320.0f, 160.5f, 134.5f, 151.5f, 119.5f, 167.8f);
-        const int hair = dpr == 1.0 ? 3 : 9, gone = 12 - hair;
+        const int hair = scale == 1.0 ? 3 : 9, gone = 12 - hair;
         std::tie(s.ballX[hair], s.ballX[gone], s.ballY[gone], s.drawBuffer) = std::tuple(1e-30f, 0.0f, 300.0f, 0);
         const auto shown = [&] { return std::tuple(s.drawBuffer, b.picTavlo[0].visible(), b.picTavlo[1].visible(), b.picTavlo[2].visible()); };
         EXPECT_FALSE(PlayFrame(s, b));
         EXPECT_EQ(shown(), std::tuple(1, false, false, true));
-        EXPECT_TRUE(LooksLike(b.picTavlo[2].image(), dpr == 1.0 ? "opening.png" : "opening@2x.png"));
+        if (scale == 1.0 || scale == 2.0) {
+            EXPECT_TRUE(LooksLike(b.picTavlo[2].image(), scale == 1.0 ? "opening.png" : "opening@2x.png"));
+        }
         s.shotPhase = phase::Stroking;
         for (const bool rests : {false, true}) {
             EXPECT_EQ(PlayFrame(s, b), rests);
@@ -63,6 +67,22 @@ TEST(Frame, ShowsTheRackWithTheCueOnTopOnceAtRatiosOneAndTwo)
             const int16_t before = (*moved += 1.0f, s.drawBuffer);
             PlayFrame(s, b);
             EXPECT_NE(s.drawBuffer, before) << "a changed frame was not exchanged";
+        }
+        RackBalls(s), b.changed = {}, screen = b.Shown()->image().copy();
+        std::tie(s.mouseX, s.mouseY, s.ballVY[0], s.cueDX, s.cueDY, s.shotPhase) = std::tuple(161.0f, 420.0f, -30.0f, 0.0f, 40.0f, phase::Rolling);
+        for (int tick = 0; tick < 150 && !HasFailure(); ++tick) {
+            GameState whole = s;
+            PlayFrame(s, b);
+            for (const QRect& r : std::exchange(b.changed, {}))
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    std::copy_n(b.Shown()->image().constScanLine(y) + 4 * r.left(), 4 * r.width(), screen.scanLine(y) + 4 * r.left());
+            EXPECT_TRUE(SamePicture(screen, b.Shown()->image())) << "the screen after tick " << tick << " at scale " << scale;
+            if (tick % 8 == 0) {
+                FrameBuffers fresh(table);
+                PlayFrame(whole, fresh);
+                EXPECT_TRUE(SamePicture(b.Shown()->image(), fresh.Shown()->image())) << "the frame of tick " << tick << " at scale " << scale;
+            }
+            s.mouseX += 3, s.mouseY -= tick % 7;
         }
     }
 }
@@ -93,33 +113,5 @@ TEST(Table, IsExactAtEveryScale)
                              && std::hypot(2 * (p.x() - box->center().x()) / box->width(), 2 * (p.y() - box->center().y()) / box->height()) > 1;
             }
         EXPECT_EQ(std::tuple(moved, stubs), std::tuple(0, 0)) << "at ratio " << dpr;
-    }
-}
-// A hard break rolls while the pointer moves, at scales 1, 2 and between:
-// every frame, painted only where it changed, is the frame painted whole, and
-// a screen that takes only where the frame on view changed shows each exactly.
-TEST(Frame, PaintsAndShowsOnlyWhatChanged)
-{
-    for (const qreal scale : {1.0, 700.0 / 496, 2.0}) {
-        const QImage table = PaintTableImage(scale);
-        FrameBuffers b(table);
-        GameState s;
-        InitColors(s), RackBalls(s);
-        std::tie(s.mouseX, s.mouseY, s.ballVY[0], s.cueDX, s.cueDY, s.shotPhase) = std::tuple(161.0f, 420.0f, -30.0f, 0.0f, 40.0f, phase::Rolling);
-        QImage screen(b.picTavlo[1].image().size(), QImage::Format_RGB32);
-        for (int tick = 0; tick < 150 && !HasFailure(); ++tick) {
-            GameState whole = s;
-            PlayFrame(s, b);
-            for (const QRect& r : std::exchange(b.changed, {}))
-                for (int y = r.top(); y <= r.bottom(); ++y)
-                    std::copy_n(b.Shown()->image().constScanLine(y) + 4 * r.left(), 4 * r.width(), screen.scanLine(y) + 4 * r.left());
-            EXPECT_TRUE(SamePicture(screen, b.Shown()->image())) << "the screen after tick " << tick << " at scale " << scale;
-            if (tick % 8 == 0) {
-                FrameBuffers fresh(table);
-                PlayFrame(whole, fresh);
-                EXPECT_TRUE(SamePicture(b.Shown()->image(), fresh.Shown()->image())) << "the frame of tick " << tick << " at scale " << scale;
-            }
-            s.mouseX += 3, s.mouseY -= tick % 7;
-        }
     }
 }

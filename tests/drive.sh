@@ -14,24 +14,24 @@ client_width=326 client_height=496 spot_x=161 spot_y=354 reach=40 strike=48
 cloth=007F7F cue_ball=FFFFFF cue_tip=F08030 cloth_size=269x421 cloth_left=28 cloth_top=35
 # Where the table's top-left pixel lies in the window `wid`: the game's own
 # window under X, weston's one window on X under Wayland; how many pixels a
-# table pixel spans there; screen, that window's size when the game fills all
-# it may.
+# table pixel spans there.
 left=0 top=0 zoom=1 wid=
-platform=x11 screen="1024 768"
+platform=x11
 
 # Starts a virtual X display for this script and what it starts, 1024 x 768,
-# larger than weston's output; sets xserver and runtime, a folder of this
-# run's own. Xvfb takes a display number that no other server holds, not even
-# one whose lock file lies in another root (a chroot's), and lets in only the
-# clients that hold this run's cookie. -noreset keeps the display as it is
-# when a client leaves: weston is not its first.
+# larger than weston's output, or as xvfb_screen says (1920x1080); sets
+# xserver and runtime, a folder of this run's own. Xvfb takes a display
+# number that no other server holds, not even one whose lock file lies in
+# another root (a chroot's), and lets in only the clients that hold this run's
+# cookie. -noreset keeps the display as it is when a client leaves: weston is
+# not its first.
 start_xvfb() {
   runtime=$(mktemp -d) # 0700, as Wayland asks of XDG_RUNTIME_DIR
   export XAUTHORITY=$runtime/Xauthority QT_QPA_PLATFORM=xcb
   local cookie
   # The server takes every cookie in the file.
   cookie=$(mcookie) && : >"$XAUTHORITY" && xauth add :0 . "$cookie"
-  Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$runtime/display" \
+  Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 "${xvfb_screen:-1024x768}x24" -noreset -nolisten tcp 3>"$runtime/display" \
     2>"$runtime/xvfb.log" & xserver=$!
   wait_until [ -s "$runtime/display" ] && export DISPLAY=:$(<"$runtime/display") && xauth add "$DISPLAY" . "$cookie"
 }
@@ -41,7 +41,7 @@ start_xvfb() {
 # started next runs there natively, its protocol messages logged to a file of
 # its own, wayland_log.
 start_weston() {
-  platform=wayland screen="800 700"
+  platform=wayland
   export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=tavlo QT_QPA_PLATFORM=wayland
   # Nothing fades or zooms: every colour is either the old or the new.
   printf '[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n' >"$runtime/weston.ini"
@@ -53,9 +53,9 @@ start_weston() {
     --idle-time=0 --config="$runtime/weston.ini" --log="$runtime/weston.log" </dev/null & weston=$!
   # The X focus goes to weston before any window of its own has it: moved
   # later, weston may take the keyboard from the game and not give it back.
-  wait_until [ -S "$runtime/$WAYLAND_DISPLAY" ] && wait_until weston_shown && xdotool windowfocus --sync "$wid" && park
+  wait_until [ -S "$runtime/$WAYLAND_DISPLAY" ] && wait_until eval 'wid=$(xdotool search --onlyvisible --class "^Weston Compositor$" | head -n1)' &&
+    xdotool windowfocus --sync "$wid" && park
 }
-weston_shown() { wid=$(xdotool search --onlyvisible --class '^Weston Compositor$' | head -n1); }
 # weston draws its pointer into its output, and leaves it there when the X
 # pointer leaves: it waits at the output's top-right pixel, on weston's panel
 # or the game's menu bar, where no check looks.
@@ -104,20 +104,18 @@ pixel() { local p && read -ra p <<<"$(at "$1" "$2")" && convert "$shot" -format 
 point() { local p && read -ra p <<<"$(at "$1" "$2")" && xdotool mousemove --window "$wid" "${p[0]}" "${p[1]}"; }
 is_colour() { shoot && [ "$(pixel "$1" "$2")" = "$3" ]; }
 
-# Starts a program and waits for its table with the cue ball on its spot;
-# sets pid, wid (under X), left and top.
-start_game() { launch "$@" && wait_until racked; }
-# A window manager may give the window another size after it shows.
-racked() { find_table && [ "$(pixel $spot_x $spot_y)" = $cue_ball ]; }
+# Starts a program and waits for its table with the cue ball on its spot,
+# wherever a window manager puts it once it shows; sets pid, wid (under X),
+# left, top and zoom.
+start_game() { launch "$@" && wait_until eval 'find_table && [ "$(pixel $spot_x $spot_y)" = $cue_ball ]'; }
 # Under Wayland the log keeps every line the program writes; only what is not
 # a protocol message is shown. Under X the program's window gets the focus.
 launch() {
   wayland_log=$(mktemp -p "$runtime")
   WAYLAND_DEBUG=client "$@" 2> >(tee "$wayland_log" | grep --line-buffered -v '^\[' >&2) & pid=$!
-  [ $platform = wayland ] || { wait_until game_shown && xdotool windowfocus --sync "$wid"; }
+  # Under X, once the program's window is on screen, wid names it.
+  [ $platform = wayland ] || { wait_until eval 'wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1) && [ -n "$wid" ]' && xdotool windowfocus --sync "$wid"; }
 }
-# Under X, the program's window is on screen; sets wid.
-game_shown() { wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1) && [ -n "$wid" ]; }
 
 # Takes a picture and finds the table in it by its cloth, whole, at any
 # zoom, its proportions kept; sets left, top and zoom.
@@ -148,35 +146,18 @@ same_after() {
     convert "$shot" -crop "$crop" +repage "$before" && "$@" && shoot &&
     convert "$shot" -crop "$crop" +repage "$runtime/after.png" && [ "$(compare -metric AE "$before" "$runtime/after.png" null: 2>&1)" = 0 ]
 }
-# The balls have come to rest: two pictures a second apart are alike.
-at_rest() {
-  local first=$runtime/first.png
-  shoot && cp "$shot" "$first" && sleep 1 && shoot && [ "$(compare -metric AE "$first" "$shot" null: 2>&1)" = 0 ]
-}
-
-# The box "WxH+X+Y" of the pixels of the window's plain colour bg that hang
-# together with the picture's pixel (x, y), in the picture cut to GEOMETRY;
-# X and Y are one more than in the picture cut (a border lets the box reach
-# its edges).
-# Usage: plain_box GEOMETRY X Y
-plain_box() {
-  convert "$shot" -crop "$1" +repage -fill magenta -floodfill "+$2+$3" "#$bg" -fill black +opaque magenta \
-    -bordercolor black -border 1 -format %@ info:
-}
-
 # Under Wayland, clicks Qt's maximize button in the window's title bar, 40
 # pixels left of the frame's right edge and 15 below its top. The frame's
-# title bar and border, and the window's plain colour within, all of one
+# title bar and border, and the window's plain colour bg within, all of one
 # colour, hang together around the menu bar's right end, 2 pixels above the
-# table.
+# table: their box is found by a flood fill in the picture, framed in black so
+# that the box may reach its edges (and lies one pixel further right and down).
 maximize_button() {
   local w x y
-  shoot && IFS=x+ read -r w _ x y <<<"$(plain_box 800x700+0+0 "$(awk -v l=$left -v z=$zoom -v cw=$client_width 'BEGIN { printf "%d", l + cw * z - 1 }')" $((top - 2)))"
+  shoot && IFS=x+ read -r w _ x y <<<"$(convert "$shot" -fill magenta -floodfill "+$(awk -v l=$left -v z=$zoom -v cw=$client_width 'BEGIN { printf "%d", l + cw * z - 1 }')+$((top - 2))" "#$bg" \
+    -fill black +opaque magenta -bordercolor black -border 1 -format %@ info:)"
   xdotool mousemove --window "$wid" $((x - 1 + w - 40)) $((y - 1 + 15)) click 1 && park
 }
-# Under Wayland, the game has made one xdg toplevel since it started: its
-# window was never shown anew.
-one_toplevel() { [ "$(grep -c '\.get_toplevel(' "$wayland_log")" = 1 ]; }
 
 # Moves the pointer to the table's pixel (x, y) and waits until the cue is
 # drawn there: the cue's tip runs through the pointer, wherever the cue ball
@@ -225,13 +206,16 @@ menu_open() {
   else grep -q 'xdg_popup[@#][0-9]*\.configure(' "$wayland_log" && ! grep -q 'popup_done(' "$wayland_log"; fi
 }
 # Under X, the About box shows, by its title, and has the keyboard.
-box_shown() { box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$') && xdotool windowfocus --sync "$box"; }
+box_shown() { box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$') && [ "$(xdotool getwindowfocus)" = "$box" ]; }
 # File > Exit; returns the program's exit status.
 quit_game() { menu f e && wait "$pid"; }
 # Under X, minimizes the window and shows it again, which repaints it whole.
 minimize_and_restore() { xdotool windowminimize --sync "$wid" && xdotool windowactivate --sync "$wid" && wait_until fills; }
 # Under i3, Help > About tiles its box beside the window; Return closes it,
-# and the window, tiled whole again, is repainted whole.
+# and the window, tiled whole again with the table where it was, is repainted
+# whole.
 about_and_back() {
-  menu h a && wait_until box_shown && xdotool key Return && wait_until fills
+  local was="$left $top $zoom"
+  menu h a && wait_until box_shown && xdotool key Return &&
+    wait_until eval '! xdotool search --all --onlyvisible --pid "$pid" --name "^Tavlo$" && find_table && [ "$left $top $zoom" = "$was" ]'
 }

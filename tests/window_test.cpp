@@ -243,8 +243,8 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
             << "the window on screen is not what a fresh repaint shows, at scale " << scale;
     };
     const auto resize = [&](int w, int h) { g.window.windowHandle()->resize(w, h + g.window.menuBar()->height()); };
-    std::vector<std::pair<std::function<bool()>, std::function<void()>>> steps;
-    for (const std::function<void()>& act : std::initializer_list<std::function<void()>>{
+    size_t next = 0;
+    const std::vector<std::function<void()>> acts = {
         [&] { g.window.move(QGuiApplication::screens().at(1)->geometry().topLeft());},
         [&] { g.Point({100, 120}); }, [&] { atScale(2), g.window.move(0, 0);},
         [&] { g.Point({251, 354}); }, [&] { flush(), g.painted = {}, g.Point({251, 374}); }, [&] { g.Point({251, 375});},
@@ -277,9 +277,8 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
              EXPECT_EQ(std::tuple(g.s().mouseX, g.s().shotPhase), std::tuple(170.0f, phase::Aiming)) << "the background beside the table took the pointer";
              g.Roll(0, 161, 354, 5.0f, -7.0f), resize(800, 700);},
         [&] { g.Point({100, 130});},
-        [&] { atScale(700.0 / 496), g.window.mnuHelpAbout()->trigger(), g.Exit(); }})
-        steps.emplace_back([] { return true; }, act);
-    g.Play(steps);
+        [&] { atScale(700.0 / 496), g.window.mnuHelpAbout()->trigger(), g.Exit(); }};
+    g.Play({}, [&] { acts.at(next++)(); });
     EXPECT_LE(g.wakes, g.ticks) << "wake-ups by the game's own alarm, more than one a tick, its box open for a tenth of a second among them";
 }
 
