@@ -1,30 +1,34 @@
 #!/usr/bin/env bash
-# What the game costs while it is played, in one run on a virtual X display
-# under openbox, driven by xdotool: the CPU of the game and of the X server,
-# as percentages of one core, and how often a second the game's main thread
-# wakes up, with the pointer resting over a still table, while it aims
-# (circling the cue ball), with the window minimized and with the About box
-# open; how soon the picture follows the pointer when it moves after the
-# table has been still a while (tavlo_pointerlatency); the same CPU for
-# tavlo_barewindow, a bare Qt window that only exchanges two ready frames at
-# the game's rate, while the pointer circles over it; the intervals between
-# ticks, from tavlo_tickprobe (the game's window with the time of every frame
-# noted) while the pointer aims; and, in a game that tavlo_tickprobe decides
-# at once, the same figures while the winner's box is open and once it has
-# been answered, with no game running.
-# Usage: scripts/measure-playtime.sh [SECONDS]   (of each phase; default 20)
+# What the game costs while it is played, in one run on a virtual X display of
+# 1920 x 1080 under openbox, driven by xdotool: the CPU of the game and of the
+# X server, as percentages of one core, and how often a second the game's
+# main thread wakes up, with the pointer resting over a still table, while it
+# aims (circling the cue ball) at the window's own size and full screen, with
+# the window minimized and with the About box open; how much of the window the
+# X server is told changed a frame while it aims, at its own size and full
+# screen (tavlo_damagearea); how soon the picture follows the pointer when it
+# moves after the table has been still a while (tavlo_pointerlatency); the
+# same CPU for tavlo_barewindow, a bare Qt window that only exchanges two
+# ready frames at the game's rate, while the pointer circles over it; the
+# intervals between ticks, from tavlo_tickprobe (the game's window with the
+# time of every frame noted) while the pointer aims; and, in a game that
+# tavlo_tickprobe decides at once, the same figures while the winner's box is
+# open and once it has been answered, with no game running. With BEFORE, a
+# game built before a change, the same run measures it aiming at its own
+# size too, for the ratios of the change.
+# Usage: scripts/measure-playtime.sh [SECONDS [BEFORE]]   (SECONDS of each phase; default 20)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds=${1:-20}
+seconds=${1:-20} before=${2:+$(realpath "$2")}
 build=${TAVLO_BUILD_DIR:-build-bench}
 scripts/bootstrap.sh --tests --bench
 cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON -DTAVLO_TESTS=OFF -DTAVLO_SANITIZE=OFF -DTAVLO_CORE_ONLY=OFF \
   -DTAVLO_WERROR=ON >/dev/null
-cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_pointerlatency >/dev/null
+cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_pointerlatency tavlo_damagearea >/dev/null
 . tests/drive.sh
 trap clean_up EXIT
 trap 'exit 143' TERM INT
-start_xvfb
+xvfb_screen=1920x1080 start_xvfb
 start_wm openbox
 hz=$(getconf CLK_TCK)
 
@@ -45,16 +49,26 @@ cpu_while() {
     'BEGIN { s = (t1 - t0) * hz / 100; printf "%.2f %.2f %.2f %.1f\n", p / s, x / s, (p + x) / s, w / (t1 - t0) }'
 }
 
-# Circles the pointer about the cue spot, 90 pixels away, for the given
+# Circles the pointer about the cue spot, 90 table pixels away, for the given
 # seconds, a new position every 16 ms, in one xdotool run.
 aim() {
-  local args
-  args=$(awk -v n="$(($1 * 1000 / 16))" -v w="$wid" -v x=$((left + spot_x)) -v y=$((top + spot_y)) 'BEGIN {
+  local args c
+  read -ra c <<<"$(at $spot_x $spot_y)"
+  args=$(awk -v n="$(($1 * 1000 / 16))" -v w="$wid" -v x="${c[0]}" -v y="${c[1]}" -v r="$(awk -v z=$zoom 'BEGIN { print 90 * z }')" 'BEGIN {
     for (i = 0; i < n; i++)
-      printf "mousemove --window %s %d %d sleep 0.016 ", w, x + 90 * cos(i * 0.05), y + 90 * sin(i * 0.05)
+      printf "mousemove --window %s %d %d sleep 0.016 ", w, x + r * cos(i * 0.05), y + r * sin(i * 0.05)
   }')
   # shellcheck disable=SC2086
   xdotool $args
+}
+# While the pointer aims: "FRAMES MEAN_PX MAX_PX SHARE", the pixels the X
+# server is told changed a frame, and the mean's share of the table's area
+# (325 x 493 table pixels at the window's zoom).
+damage_while_aiming() {
+  local report
+  "$build/bench/tavlo_damagearea" "$wid" "$seconds" >"$runtime/damage" & report=$!
+  aim "$seconds" && wait $report
+  awk -v z=$zoom '{ printf "%s %s %s %.3f\n", $2, $4, $6, $4 / (325 * z * 493 * z) }' "$runtime/damage"
 }
 
 # How the program and the X server fare in a state the window has come to, for
@@ -67,10 +81,23 @@ settled() { sleep 1 && cpu_while sleep "$seconds"; }
 answer_box() { xdotool key Return && wait_until box_gone; }
 box_gone() { ! xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$' >/dev/null; }
 
+if [ -n "$before" ]; then
+  start_game "$before"
+  read -ra before_aiming < <(cpu_while aim "$seconds")
+  read -ra before_damage < <(damage_while_aiming)
+  quit_game
+fi
 start_game "$build/control/tavlo"
-xdotool mousemove --window "$wid" $((left + spot_x + 90)) $((top + spot_y))
+point $((spot_x + 90)) $spot_y
 read -ra resting < <(settled)
 read -ra aiming < <(cpu_while aim "$seconds")
+read -ra damage < <(damage_while_aiming)
+wmctrl -i -r "$wid" -b add,fullscreen
+wait_until fills
+read -ra full_aiming < <(cpu_while aim "$seconds")
+read -ra full_damage < <(damage_while_aiming)
+wmctrl -i -r "$wid" -b remove,fullscreen
+wait_until at_own_size
 xdotool windowminimize --sync "$wid"
 read -ra minimized < <(settled)
 xdotool windowactivate --sync "$wid"
@@ -81,10 +108,8 @@ answer_box
 read -r _ moves _ median _ p99 _ longest _ missed _ stray < <("$build/bench/tavlo_pointerlatency" "$wid" "$left" "$top" 100)
 quit_game
 
-"$build/bench/tavlo_barewindow" &
-pid=$!
-wait_until game_shown
-left=0 top=0
+launch "$build/bench/tavlo_barewindow"
+left=0 top=0 zoom=1
 read -ra bare < <(cpu_while aim "$seconds")
 kill "$pid"
 wait "$pid" || true
@@ -98,7 +123,7 @@ wait_until box_shown
 read -ra winner < <(settled)
 answer_box
 # The game's window again, now its only one.
-game_shown
+wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1)
 read -ra decided < <(settled)
 quit_game
 
@@ -106,14 +131,27 @@ row() { printf "  %-30s %5s + %5s = %5s %9s\n" "$@"; }
 echo "CPU as % of one core, program + X server; wake-ups of the program's main thread a second:"
 row "tavlo, pointer resting" "${resting[@]}"
 row "tavlo, aiming" "${aiming[@]}"
+row "tavlo, aiming full screen" "${full_aiming[@]}"
+[ -z "$before" ] || row "before, aiming" "${before_aiming[@]}"
 row "tavlo, minimized" "${minimized[@]}"
 row "tavlo, About box open" "${about[@]}"
 row "tavlo, winner's box open" "${winner[@]}"
 row "tavlo, after a decided game" "${decided[@]}"
 row "bare window, pointer circling" "${bare[@]}"
+echo "Pixels the X server is told changed a frame while aiming (frames, mean, largest; mean / the table's area):"
+damage_row() { printf "  %-30s %5s %7s %7s %6s\n" "$@"; }
+damage_row "tavlo, own size" "${damage[@]}"
+damage_row "tavlo, full screen" "${full_damage[@]}"
+[ -z "$before" ] || damage_row "before, own size" "${before_damage[@]}"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 goal() { printf "  %-50s %6s  (goal: %s)\n" "$@"; }
 echo "Against the goals:"
+if [ -n "$before" ]; then
+  goal "CPU aiming full screen / before's aiming" "$(ratio "${full_aiming[2]}" "${before_aiming[2]}")" "at most 1.0"
+  goal "CPU aiming / before's aiming" "$(ratio "${aiming[2]}" "${before_aiming[2]}")" "at most 0.6"
+fi
+goal "changed a frame / table, aiming" "${damage[3]}" "at most 0.1"
+goal "changed a frame / table, aiming full screen" "${full_damage[3]}" "at most 0.1"
 goal "CPU resting / aiming" "$(ratio "${resting[2]}" "${aiming[2]}")" "at most 0.05"
 goal "CPU aiming / bare window" "$(ratio "${aiming[2]}" "${bare[2]}")" "at most 1.3"
 goal "wake-ups a second, pointer resting" "${resting[3]}" "at most 1"
