@@ -81,11 +81,23 @@ settled() { sleep 1 && cpu_while sleep "$seconds"; }
 answer_box() { xdotool key Return && wait_until box_gone; }
 box_gone() { ! xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$' >/dev/null; }
 
+# One round of aiming, BEFORE at its own size, then the game at its own size
+# and full screen, each started afresh: "BEFORE OWN FULL", the CPU of the
+# program + the X server. The machine's speed drifts over minutes, so the
+# ratios are taken within a round, over three rounds.
+aiming_round() {
+  local b o f
+  start_game "$before" && sleep 1 && b=$(cpu_while aim "$seconds" | cut -d' ' -f3) && quit_game
+  start_game "$build/control/tavlo" && sleep 1 && o=$(cpu_while aim "$seconds" | cut -d' ' -f3)
+  wmctrl -i -r "$wid" -b add,fullscreen && wait_until fills && sleep 1 && f=$(cpu_while aim "$seconds" | cut -d' ' -f3) && quit_game
+  echo "$b $o $f"
+}
 if [ -n "$before" ]; then
   start_game "$before"
   read -ra before_aiming < <(cpu_while aim "$seconds")
   read -ra before_damage < <(damage_while_aiming)
   quit_game
+  for round in 1 2 3; do aiming_round; done >"$runtime/rounds"
 fi
 start_game "$build/control/tavlo"
 point $((spot_x + 90)) $spot_y
@@ -147,8 +159,11 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 goal() { printf "  %-50s %6s  (goal: %s)\n" "$@"; }
 echo "Against the goals:"
 if [ -n "$before" ]; then
-  goal "CPU aiming full screen / before's aiming" "$(ratio "${full_aiming[2]}" "${before_aiming[2]}")" "at most 1.0"
-  goal "CPU aiming / before's aiming" "$(ratio "${aiming[2]}" "${before_aiming[2]}")" "at most 0.6"
+  echo "  Aiming, program + X server, in rounds side by side (before, own size, full screen; own and full / before):"
+  awk '{ printf "    %6.2f %6.2f %6.2f   %.2f %.2f\n", $1, $2, $3, $2 / $1, $3 / $1 }' "$runtime/rounds"
+  median() { awk -v c="$1" '{ print $c / $1 }' "$runtime/rounds" | sort -n | sed -n 2p; }
+  goal "CPU aiming full screen / before's aiming, median" "$(median 3)" "at most 1.0"
+  goal "CPU aiming / before's aiming, median" "$(median 2)" "at most 0.6"
 fi
 goal "changed a frame / table, aiming" "${damage[3]}" "at most 0.1"
 goal "changed a frame / table, aiming full screen" "${full_damage[3]}" "at most 0.1"
