@@ -64,10 +64,12 @@ park() { xdotool mousemove --window "$wid" 799 0; }
 # Starts an X11 window manager on this display, as the game's, and waits until
 # it has started up: a window that asks to be shown while openbox is still
 # starting up may never be. `openbox`, or `i3` with every window tiled (i3
-# floats a window that asks for a fixed size), without border or title bar.
+# floats a window that asks for a fixed size), without border or title bar,
+# the focus moved by the programs and the keys alone, never by where the
+# pointer happens to be.
 # Sets wm.
 start_wm() {
-  printf '# i3 config file (v4)\nfont pango:monospace 8\nexec touch %s/wm\n' "$runtime" >"$runtime/i3"
+  printf '# i3 config file (v4)\nfont pango:monospace 8\nfocus_follows_mouse no\nexec touch %s/wm\n' "$runtime" >"$runtime/i3"
   echo 'for_window [class=".*"] floating disable, border none' >>"$runtime/i3"
   if [ "$1" = i3 ]; then i3 -c "$runtime/i3" & else openbox --startup "touch $runtime/wm" & fi
   wm=$! && wait_until [ -e "$runtime/wm" ]
