@@ -223,10 +223,10 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
 }
 
 // The table painted at the screen's scale, then at twice the client area as
-// a screen of scale 2 shows it, then at a fractional zoom (the strip left of
-// the cushions, which no ball or cue reaches, is the table painted at that
-// scale); the pointer mapped back, the background beside the table taking no
-// input; an aiming tick has Qt paint where the cue was and is, little else;
+// a screen of scale 2 shows it, then at a fractional zoom in a tall window
+// (the strip left of the cushions, which no ball or cue reaches, is the table
+// painted at that scale); the pointer mapped back, the background beside the
+// table taking no input; an aiming tick has Qt paint where the cue was and is, little else;
 // the window on screen always what a fresh repaint shows.
 TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
 {
@@ -275,9 +275,12 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
              EXPECT_EQ(v.corner(), QPointF(std::floor((1000 - 2 * 326) / 2), 0)) << "the table is not in the middle, filling the height";
              QTest::mouseMove(g.window.windowHandle(), beside), QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, beside);
              EXPECT_EQ(std::tuple(g.s().mouseX, g.s().shotPhase), std::tuple(170.0f, phase::Aiming)) << "the background beside the table took the pointer";
-             g.Roll(0, 161, 354, 5.0f, -7.0f), resize(800, 700);},
-        [&] { g.Point({100, 130});},
-        [&] { atScale(700.0 / 496), g.window.mnuHelpAbout()->trigger(), g.Exit(); }};
+             QTest::mouseClick(g.window.windowHandle(), Qt::LeftButton, {}, g.At({300, 480})), resize(500, 900);},
+        [&] {
+             EXPECT_EQ(std::tuple(g.s().shotPhase, v.corner(), QColor(v.grab(QRect(250, 30, 1, 1)).toImage().pixel(0, 0))), std::tuple(phase::Stroking, QPointF(0, 69), v.palette().window().color()))
+                 << "a press at the table's far end started no stroke, or in a tall window the table is not in the middle on the plain background";
+             g.Roll(0, 161, 354, 5.0f, -7.0f), g.Point({100, 130});},
+        [&] { atScale(500.0 / 326), g.window.mnuHelpAbout()->trigger(), g.Exit(); }};
     g.Play({}, [&] { acts.at(next++)(); });
     EXPECT_LE(g.wakes, g.ticks) << "wake-ups by the game's own alarm, more than one a tick, its box open for a tenth of a second among them";
 }
