@@ -141,11 +141,13 @@ fills() {
     right = w - l - int(cw * z); below = h - t - int(ch * z); d = l - right
     exit !((below <= e && d * d <= (e + 1) * (e + 1)) || (l <= e && right <= e)) }'
 }
-# The table's picture is alike, pixel for pixel, before and after a command.
+# The table's picture is alike, pixel for pixel, before and after a command,
+# once the table is back where it was, at the zoom it had: a window system
+# may show a size on the way first.
 same_after() {
-  local before=$runtime/before.png crop
-  find_table && crop=$(awk -v z=$zoom -v cw=$client_width -v ch=$client_height -v l=$left -v t=$top 'BEGIN { printf "%dx%d+%d+%d", cw * z, ch * z, l, t }') &&
-    convert "$shot" -crop "$crop" +repage "$before" && "$@" && shoot &&
+  local before=$runtime/before.png crop was
+  find_table && was="$left $top $zoom" crop=$(awk -v z=$zoom -v cw=$client_width -v ch=$client_height -v l=$left -v t=$top 'BEGIN { printf "%dx%d+%d+%d", cw * z, ch * z, l, t }') &&
+    convert "$shot" -crop "$crop" +repage "$before" && "$@" && wait_until eval 'find_table && [ "$left $top $zoom" = "$was" ]' &&
     convert "$shot" -crop "$crop" +repage "$runtime/after.png" && [ "$(compare -metric AE "$before" "$runtime/after.png" null: 2>&1)" = 0 ]
 }
 # Under Wayland, clicks Qt's maximize button in the window's title bar, 40
@@ -211,13 +213,6 @@ menu_open() {
 box_shown() { box=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Tavlo$') && [ "$(xdotool getwindowfocus)" = "$box" ]; }
 # File > Exit; returns the program's exit status.
 quit_game() { menu f e && wait "$pid"; }
-# Under X, minimizes the window and shows it again, which repaints it whole.
-minimize_and_restore() { xdotool windowminimize --sync "$wid" && xdotool windowactivate --sync "$wid" && wait_until fills; }
 # Under i3, Help > About tiles its box beside the window; Return closes it,
-# and the window, tiled whole again with the table where it was, is repainted
-# whole.
-about_and_back() {
-  local was="$left $top $zoom"
-  menu h a && wait_until box_shown && xdotool key Return &&
-    wait_until eval '! xdotool search --all --onlyvisible --pid "$pid" --name "^Tavlo$" && find_table && [ "$left $top $zoom" = "$was" ]'
-}
+# and the window, tiled whole again, is repainted whole.
+about_and_back() { menu h a && wait_until box_shown && xdotool key Return && wait_until eval '! xdotool search --all --onlyvisible --pid "$pid" --name "^Tavlo$"'; }
