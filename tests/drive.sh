@@ -26,8 +26,10 @@ platform=x11
 # cookie. -noreset keeps the display as it is when a client leaves: weston is
 # not its first.
 start_xvfb() {
-  runtime=$(mktemp -d) # 0700, as Wayland asks of XDG_RUNTIME_DIR
-  export XAUTHORITY=$runtime/Xauthority QT_QPA_PLATFORM=xcb
+  # 0700, as Wayland asks: the sockets of weston, i3 and Qt lie in this
+  # run's own folder, whatever the caller's environment names.
+  runtime=$(mktemp -d)
+  export XDG_RUNTIME_DIR=$runtime XAUTHORITY=$runtime/Xauthority QT_QPA_PLATFORM=xcb
   local cookie
   # The server takes every cookie in the file.
   cookie=$(mcookie) && : >"$XAUTHORITY" && xauth add :0 . "$cookie"
@@ -42,7 +44,7 @@ start_xvfb() {
 # its own, wayland_log.
 start_weston() {
   platform=wayland
-  export XDG_RUNTIME_DIR=$runtime WAYLAND_DISPLAY=tavlo QT_QPA_PLATFORM=wayland
+  export WAYLAND_DISPLAY=tavlo QT_QPA_PLATFORM=wayland
   # Nothing fades or zooms: every colour is either the old or the new.
   printf '[shell]\nanimation=none\nclose-animation=none\nstartup-animation=none\n' >"$runtime/weston.ini"
   # weston follows the X pointer by its moves, and learns where it is only as
@@ -69,9 +71,9 @@ park() { xdotool mousemove --window "$wid" 799 0; }
 # pointer happens to be.
 # Sets wm.
 start_wm() {
-  printf '# i3 config file (v4)\nfont pango:monospace 8\nfocus_follows_mouse no\nexec touch %s/wm\n' "$runtime" >"$runtime/i3"
-  echo 'for_window [class=".*"] floating disable, border none' >>"$runtime/i3"
-  if [ "$1" = i3 ]; then i3 -c "$runtime/i3" & else openbox --startup "touch $runtime/wm" & fi
+  printf '# i3 config file (v4)\nfont pango:monospace 8\nfocus_follows_mouse no\nexec touch %s/wm\n' "$runtime" >"$runtime/i3.config"
+  echo 'for_window [class=".*"] floating disable, border none' >>"$runtime/i3.config"
+  if [ "$1" = i3 ]; then i3 -c "$runtime/i3.config" & else openbox --startup "touch $runtime/wm" & fi
   wm=$! && wait_until [ -e "$runtime/wm" ]
 }
 
