@@ -58,9 +58,9 @@ shot_here() {
   menu_bar "$runtime/bar.miff"
   # Under Wayland the pointer shows in the picture: it waits on the menu bar.
   [ $platform = x11 ] || park
-  expect "$1: the shot is over: the scoreboard passes the turn" wait_until eval 'menu_bar "$runtime/now.miff" && ! compare -metric AE "$runtime/"{bar,now}.miff null: 2>/dev/null'
+  expect "$1: the shot is over: the scoreboard passes the turn" wait_until eval 'menu_bar "$runtime/now.miff" && ! alike "$runtime/"{bar,now}.miff'
   # The tick after shows the cue aimed again; then nothing changes.
-  expect "$1: the balls at rest: two pictures a fifth of a second apart are alike" wait_until eval 'shoot "$runtime/then.miff" && sleep 0.2 && shoot && compare -metric AE "$runtime/then.miff" "$shot" null: 2>/dev/null'
+  expect "$1: the balls at rest: two pictures a fifth of a second apart are alike" wait_until eval 'shoot "$runtime/then.miff" && sleep 0.2 && shoot && alike "$runtime/then.miff" "$shot"'
   expect "$1: the window as a fresh repaint shows it" same_after "${@:2}"
 }
 if [ "$mode" = i3 ]; then
