@@ -71,8 +71,7 @@ park() { xdotool mousemove --window "$wid" 799 0; }
 # pointer happens to be.
 # Sets wm.
 start_wm() {
-  printf '# i3 config file (v4)\nfont pango:monospace 8\nfocus_follows_mouse no\nexec touch %s/wm\n' "$runtime" >"$runtime/i3.config"
-  echo 'for_window [class=".*"] floating disable, border none' >>"$runtime/i3.config"
+  printf '# i3 config file (v4)\nfont pango:monospace 8\nfocus_follows_mouse no\nexec touch %s/wm\nfor_window [class=".*"] floating disable, border none\n' "$runtime" >"$runtime/i3.config"
   if [ "$1" = i3 ]; then i3 -c "$runtime/i3.config" & else openbox --startup "touch $runtime/wm" & fi
   wm=$! && wait_until [ -e "$runtime/wm" ]
 }
@@ -171,19 +170,6 @@ maximize_button() {
   xdotool mousemove --window "$wid" $((x - 1 + w - 40)) $((y - 1 + 15)) click 1 && park
 }
 
-# Moves the pointer to the table's pixel (x, y) and waits until the cue is
-# drawn there: the cue's tip runs through the pointer, wherever the cue ball
-# lies. Under Wayland, where the pointer shows in the picture, the pixel looked
-# at lies DX pixels left of it, towards a cue ball on its left. A pointer that
-# comes from outside the window under weston is told to the game by where it
-# entered, which Qt 6.8 does not take for a move: the pointer moves on from a
-# pixel beside, as a hand would.
-# Usage: aim X Y [DX]
-aim() {
-  point $(($1 + 1)) "$2" && point "$1" "$2"
-  wait_until is_colour $(($1 - ${3:-0})) "$2" $cue_tip
-}
-
 # A stroke straight at the cue ball on its spot, from the right, at 2 pixels
 # a tick: gentle, so that the balls soon come to rest, and yet sure to leave
 # the spot. The button is pressed with the pointer 90 pixels away, the pointer
@@ -196,11 +182,18 @@ aim() {
 # stroke; a ball still on its spot 5 s after the push is stroked once
 # again, which leaves a stroke under way as it is: the press is ignored, and
 # the pull back does not reach the ball.
+# Before the press, the cue is aimed from 90 pixels to the right, and drawn
+# there: its tip runs through the pointer. Under Wayland, where the pointer
+# shows in the picture, the pixel looked at lies half the tip's reach to the
+# left of it. A pointer that comes from outside the window under weston is
+# told to the game by where it entered, which Qt 6.8 does not take for a move:
+# the pointer moves on from a pixel beside, as a hand would.
 stroke() {
   local d=$((strike + 1)) end tries=0
   until is_colour $spot_x $spot_y $cloth; do
     ((tries++ < 2)) || return 1
-    aim $((spot_x + 90)) $spot_y $((reach / 2)) || return 1
+    point $((spot_x + 91)) $spot_y && point $((spot_x + 90)) $spot_y
+    wait_until is_colour $((spot_x + 90 - reach / 2)) $spot_y $cue_tip || return 1
     xdotool mousedown 1 mouseup 1 && point $((spot_x + d)) $spot_y
     # The tip reaches `reach` pixels from the pointer towards the ball: a
     # pixel it covers now and not with the pointer 90 pixels away.

@@ -14,9 +14,10 @@
 #   wayland: under weston, Qt's maximize button in the title bar, off and on
 #     again for the repaint, and Super+Shift+F; the game keeps one window
 #     throughout.
-#   exits: under weston, the game started and ended by File > Exit 50 times,
-#     each run waiting only for what Exit needs: the keyboard; the window
-#     names the game's desktop entry, as docks look for it.
+#   exits: under weston, the game started, with a scale of 0 again, and ended
+#     by File > Exit 50 times, each run waiting only for what Exit needs: the
+#     keyboard; the window names the game's desktop entry, as docks look for
+#     it.
 # Each step is named as it begins: one that never comes about ends at CTest's
 # time limit, the last name shown.
 # Usage: e2e.sh TAVLO_BINARY OUTPUT_DIR [x11|i3|wayland|exits]
@@ -39,7 +40,7 @@ case $mode in x11) expect "openbox starts" start_wm openbox ;; i3) expect "i3 st
   *) expect "weston starts" start_weston ;; esac
 if [ "$mode" = exits ]; then
   for run in {1..50}; do
-    launch "$game" && expect "run $run: the window has the keyboard" wait_until grep -q 'wl_keyboard[@#][0-9]*\.enter(' "$wayland_log"
+    launch env QT_SCALE_FACTOR=0 "$game" && expect "run $run: the window has the keyboard" wait_until grep -q 'wl_keyboard[@#][0-9]*\.enter(' "$wayland_log"
     expect "run $run: Exit ends the program with status 0" quit_game
   done
   expect "the window is named for the game's desktop entry" grep -q 'set_app_id("org.example.tavlo")' "$wayland_log"
