@@ -14,9 +14,8 @@ client_width=326 client_height=496 spot_x=161 spot_y=354 reach=40 strike=48
 cloth=007F7F cue_ball=FFFFFF cue_tip=F08030 cloth_size=269x421 cloth_left=28 cloth_top=35
 # Where the table's top-left pixel lies in the window `wid`: the game's own
 # window under X, weston's one window on X under Wayland; how many pixels a
-# table pixel spans there.
-left=0 top=0 zoom=1 wid=
-platform=x11
+# table pixel spans there; the window system's protocol.
+left=0 top=0 zoom=1 wid= platform=x11
 
 # Starts a virtual X display for this script and what it starts, 1024 x 768,
 # larger than weston's output, or as xvfb_screen says (1920x1080); sets

@@ -124,7 +124,6 @@ struct Game : QObject {
     QPoint At(QPointF p) { return window.view()->mapTo(&window, (window.view()->corner() + p * window.view()->zoom()).toPoint()); }
     void Point(QPointF p) { QTest::mouseMove(window.windowHandle(), At(p)); }
     void Press(Qt::MouseButton button) { QTest::mouseClick(window.windowHandle(), button, {}, At({s().mouseX, s().mouseY})); }
-    void Exit() { window.mnuFileExit()->trigger(); }
     // Sends a ball rolling, as a strike would.
     void Roll(int i, float x, float y, float vx, float vy) { std::tie(s().ballX[i], s().ballY[i], s().ballVX[i], s().ballVY[i], s().shotPhase) = std::tuple(x, y, vx, vy, phase::Rolling); }
     frmTavlo window;
@@ -194,7 +193,7 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
             {at(900, 1), earlyBlack}, {at(910, 1), answer}};
         Log log;
         const auto decided = [&](qsizetype boxes) { return [&g, boxes] { return g.s().gameResult > 0 && g.boxes.size() == boxes; }; };
-        g.Play({{decided(3), newGame}, {decided(4), [&] { g.Exit(); }}}, [&] { log.emplace_back(time.now - time.start, g.s()); });
+        g.Play({{decided(3), newGame}, {decided(4), [&] { g.window.mnuFileExit()->trigger(); }}}, [&] { log.emplace_back(time.now - time.start, g.s()); });
         log.emplace_back(time.now - time.start, g.s());
         EXPECT_EQ(boards, QStringList({" 00   >00", ">00    00", " 00   >00", " 00   >01-1", ">00    00", ">00    00"}))
             << "each miss passes the turn; the final position stays, with no loop, until New Game; each game starts afresh";
@@ -250,6 +249,8 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
              flush();
              const QRegion painted = g.painted;
              atScale(1);
+             for (const QPointF p : {QPointF(211, 354), {271, 354}, {212, 366}, {270, 380}})
+                 EXPECT_TRUE(painted.contains(g.At(p) - v.pos())) << "where the cue was or is (its tip, and 20 pixels beyond the pointer), at " << p.x() << ", " << p.y() << ", not painted";
              const QRect box = painted.boundingRect();
              EXPECT_EQ(std::tuple(v.width(), v.height(), g.window.minimumSize() == g.window.size(), g.window.maximumSize().height() > 2000, g.window.windowIcon().availableSizes(), box.width() * box.height() < 326 * 496 / 10),
                        std::tuple(326, 496, true, true, QList<QSize>({{32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}), true))
@@ -274,7 +275,7 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
              EXPECT_EQ(std::tuple(g.s().shotPhase, v.corner(), plain(250, 30) && plain(250, 880)), std::tuple(phase::Stroking, QPointF(0, 69), true))
                  << "a press at the table's far end started no stroke, or in a tall window the table is not in the middle on the plain background";
              g.Roll(0, 161, 354, 5.0f, -7.0f), g.Point({100, 130}), g.window.move(0, 0);},
-        [&] { atScale(500.0 / 326), g.window.mnuHelpAbout()->trigger(), g.Exit(); }};
+        [&] { atScale(500.0 / 326), g.window.mnuHelpAbout()->trigger(), g.window.mnuFileExit()->trigger(); }};
     g.Play({}, [&] { acts.at(next++)(); });
     EXPECT_LE(g.wakes, g.ticks) << "wake-ups by the game's own alarm, more than one a tick, its box open for a tenth of a second among them";
 }
