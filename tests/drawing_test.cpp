@@ -33,12 +33,11 @@ static ::testing::AssertionResult LooksLike(const QImage& drawn, const QString& 
 // (152, 120); one of balls 3 and 9 is pocketed, the other a hair from 0 is
 // drawn at the left edge (each in one of the two pictures, so that every
 // colour shows); ball 6 lies on ball 5, moved against it (too lightly to push
-// it into motion). Then a hard break rolls
-// while the pointer moves, the cue slanted: every frame, painted only where it
-// changed, is the frame painted whole; a screen that takes only where the
-// frame on view changed shows each exactly; and that is nothing more than one
-// device pixel around the balls and the cue's pieces of the frame before and
-// of this one.
+// it into motion). Then a hard break rolls while the pointer moves, the cue
+// slanted: every frame, painted only where it changed, is the frame painted
+// whole; a screen that takes only where the frame on view changed shows each
+// exactly; and that is nothing more than one device pixel around the balls
+// and the cue's pieces of the frame before and of this one.
 TEST(Frame, ShowsEachFrameOnceAndPaintsOnlyWhatChanged)
 {
     for (const qreal scale : {1.0, 700.0 / 496, 2.0}) {

@@ -181,6 +181,7 @@ maximize_button() {
 # stroke; a ball still on its spot 5 s after the push is stroked once
 # again, which leaves a stroke under way as it is: the press is ignored, and
 # the pull back does not reach the ball.
+#
 # Before the press, the cue is aimed from 90 pixels to the right, and drawn
 # there: its tip runs through the pointer. Under Wayland, where the pointer
 # shows in the picture, the pixel looked at lies half the tip's reach to the
