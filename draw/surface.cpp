@@ -17,16 +17,22 @@ QRect Touched(double left, double top, double right, double bottom, qreal scale)
 }
 
 // A disc with its outline, or a stroke with its round caps, reaches half the
-// pen's width beyond its shape. A stroke is covered in pieces about one and a
-// half times its width with the edges, each piece by its own box.
+// pen's width beyond its shape.
+QRect DiscBox(const Mark& m, qreal scale)
+{
+    const double r = m.radius + m.width / 2;
+    return Touched(m.x1 - r, m.y1 - r, m.x1 + r, m.y1 + r, scale);
+}
+
+// A stroke is covered in pieces about one and a half times its width with the
+// edges, each piece by its own box.
 void Cover(QRegion& region, const Mark& m, qreal scale)
 {
-    const double pad = m.width / 2;
     if (m.circle) {
-        const double r = m.radius + pad;
-        region += Touched(m.x1 - r, m.y1 - r, m.x1 + r, m.y1 + r, scale);
+        region += DiscBox(m, scale);
         return;
     }
+    const double pad = m.width / 2;
     const double dx = m.x2 - m.x1, dy = m.y2 - m.y1;
     const int pieces = std::max(1, static_cast<int>(std::ceil(std::hypot(dx, dy) / (1.5 * (m.width + 2)))));
     for (int i = 0; i < pieces; ++i) {
@@ -96,6 +102,10 @@ void Surface::Paint(const Surface& table)
     painter_.setClipRegion(dirty);
     painter_.setTransform(QTransform::fromScale(scale_, scale_));
     for (const Mark& m : marks_) {
+        // A ball clear of the pixels painted afresh would change none of them,
+        // and a disc costs more to work out than to clip away.
+        if (m.circle && !dirty.intersects(DiscBox(m, scale_)))
+            continue;
         painter_.setPen(Pen(m.outline, m.width));
         if (m.circle) {
             painter_.setBrush(Brush(m.fill));
