@@ -48,29 +48,36 @@ void TableView::ShowChanges()
     update(region);
 }
 
-void TableView::paintEvent(QPaintEvent*)
+void TableView::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    // In device pixels, where the pictures are laid out: each is copied pixel
-    // for pixel, never resampled.
     const qreal dpr = devicePixelRatioF();
-    p.scale(1 / dpr, 1 / dpr);
     const QRect view(0, 0, static_cast<int>(std::ceil(width() * dpr)), static_cast<int>(std::ceil(height() * dpr)));
     const qreal scale = picture_.devicePixelRatio();
     const QRect client(origin_, QSize(static_cast<int>(std::ceil(kClientAreaSize.width * scale)), static_cast<int>(std::ceil(kClientAreaSize.height * scale))));
     const QColor plain = palette().color(QPalette::Window);
-    p.fillRect(QRect(view.topLeft(), QPoint(view.right(), client.top() - 1)), plain);
-    p.fillRect(QRect(QPoint(view.left(), client.bottom() + 1), view.bottomRight()), plain);
-    p.fillRect(QRect(QPoint(view.left(), client.top()), QPoint(client.left() - 1, client.bottom())), plain);
-    p.fillRect(QRect(QPoint(client.right() + 1, client.top()), QPoint(view.right(), client.bottom())), plain);
-    // The window's background picture, then over it the frame on view.
     const auto copy = [&](const QImage& image, QRect from) { p.drawImage(QRectF(from.translated(origin_)), image, QRectF(from)); };
     const Surface* shown = buffers_.Shown();
     const QRect surface = shown ? shown->image().rect() : QRect();
-    copy(picture_, QRect(QPoint(surface.right() + 1, 0), QPoint(client.width() - 1, client.height() - 1)));
-    copy(picture_, QRect(QPoint(0, surface.bottom() + 1), QPoint(surface.right(), client.height() - 1)));
-    if (shown)
-        copy(shown->image(), surface);
+    // One rectangle of the region at a time: clipped to a rectangle, Qt's
+    // painter copies an image row by row; clipped to many, it goes span by
+    // span and hands large copies to other threads, waking each.
+    for (const QRect& r : event->region()) {
+        p.resetTransform();
+        p.setClipRect(r);
+        // In device pixels, where the pictures are laid out: each is copied
+        // pixel for pixel, never resampled.
+        p.scale(1 / dpr, 1 / dpr);
+        p.fillRect(QRect(view.topLeft(), QPoint(view.right(), client.top() - 1)), plain);
+        p.fillRect(QRect(QPoint(view.left(), client.bottom() + 1), view.bottomRight()), plain);
+        p.fillRect(QRect(QPoint(view.left(), client.top()), QPoint(client.left() - 1, client.bottom())), plain);
+        p.fillRect(QRect(QPoint(client.right() + 1, client.top()), QPoint(view.right(), client.bottom())), plain);
+        // The window's background picture, then over it the frame on view.
+        copy(picture_, QRect(QPoint(surface.right() + 1, 0), QPoint(client.width() - 1, client.height() - 1)));
+        copy(picture_, QRect(QPoint(0, surface.bottom() + 1), QPoint(surface.right(), client.height() - 1)));
+        if (shown)
+            copy(shown->image(), surface);
+    }
 }
 
 void TableView::resizeEvent(QResizeEvent*)
