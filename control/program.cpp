@@ -40,6 +40,12 @@ void ForgetUnusableScale()
 
 std::unique_ptr<QApplication> OpenDisplay(int& argc, char** argv)
 {
+    // A frame changes in small pieces, where the cue and the balls were and
+    // are. Qt's X backing store, sharing its memory with the X server, must
+    // wait for the server to finish reading a piece before it paints over it
+    // again: a round trip most frames. Sent over the connection instead, a
+    // frame costs a copy of a few kilobytes. Wayland is not affected.
+    qputenv("QT_XCB_NO_MITSHM", "1");
     const QtMessageHandler previous = qInstallMessageHandler(NoDisplay);
     auto app = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
