@@ -103,7 +103,7 @@ void Surface::Paint(const Surface& table)
     painter_.setTransform(QTransform::fromScale(scale_, scale_));
     for (const Mark& m : marks_) {
         // A ball clear of the pixels painted afresh would change none of them,
-        // and a disc costs more to work out than to clip away.
+        // and Qt would work out its outline before clipping it away whole.
         if (m.circle && !dirty.intersects(DiscBox(m, scale_)))
             continue;
         painter_.setPen(Pen(m.outline, m.width));
