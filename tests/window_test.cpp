@@ -286,7 +286,8 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
 // A box whose title is wider than its text is as wide as the title and the
 // title bar's buttons need: Qt's Wayland title bar centres the title and
 // keeps 77 pixels on the right for its buttons. It is no wider than that
-// allows for, with a few pixels to spare, and it keeps its size.
+// allows for, with a few pixels to spare, and it keeps its size, except under
+// Wayland before Qt 6.8, which would hold it at its largest size.
 TEST(Box, IsAsWideAsItsTitleAndTheTitleBarsButtonsNeed)
 {
     MessageBox box(QString("A title that is far wider than the text of its box"), QString("Text"), nullptr);
@@ -295,6 +296,8 @@ TEST(Box, IsAsWideAsItsTitleAndTheTitleBarsButtonsNeed)
     title.setPixelSize(14);
     const int needs = QFontMetrics(title).horizontalAdvance(box.windowTitle()) + 2 * 77;
     EXPECT_TRUE(box.width() >= needs && box.width() <= needs + 12 && box.minimumSize() == box.maximumSize()) << "a box of " << box.width() << " pixels, or not of one size, for a title and buttons of " << needs;
+    EXPECT_EQ(std::tuple(QtHoldsLargestSize("wayland", {6, 7, 3}), QtHoldsLargestSize("wayland-egl", {6, 4}), QtHoldsLargestSize("wayland", {6, 8}), QtHoldsLargestSize("xcb", {6, 4})),
+              std::tuple(true, true, false, false)) << "Qt holding a box at its largest size: under Wayland before 6.8 (6.7.3, 6.4), not with 6.8, not under X";
 }
 
 static QStringList toQt;
