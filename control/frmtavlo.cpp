@@ -16,7 +16,7 @@
 
 frmTavlo::frmTavlo(Pace pace)
     : pacer_(std::chrono::duration_cast<Pacer::Clock::duration>(std::chrono::duration<double>(1.0 / pace.ticksPerSecond))),
-      clock_(pace.clock ? *pace.clock : alarm_), sleeps_(pace.sleeps)
+      clock_(pace.clock ? *pace.clock : alarm_), frames_(pace.frames ? *pace.frames : callback_), sleeps_(pace.sleeps)
 {
     QCoreApplication::instance()->installEventFilter(this);
     setWindowTitle(QString::fromUtf8(text::kCaption));
@@ -156,7 +156,8 @@ void frmTavlo::PlayGame()
         const GameState before = state_;
         if (PlayFrame(state_, view_->buffers()))
             ShowScoreboard();
-        view_->ShowChanges();
+        if (view_->ShowChanges())
+            frames_.Request(*windowHandle());
         DoEvents(before);
     }
     AnnounceWinner();
@@ -186,8 +187,16 @@ void frmTavlo::DoEvents(const GameState& before)
 // The first event after a still tick wakes the loop, which ticks again at the
 // next slot of its schedule: each tick comes when, and sees what, it would
 // have if the loop had ticked through the still spell.
-bool frmTavlo::eventFilter(QObject*, QEvent*)
+//
+// The display's beat, the answer to an update request, sets the schedule's
+// phase and wakes nothing: the window's own handling of it would repaint the
+// whole window.
+bool frmTavlo::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::UpdateRequest && watched == windowHandle()) {
+        pacer_.Beat(clock_.Now(), StatedPeriod(*windowHandle()));
+        return true;
+    }
     if (asleep_) {
         asleep_ = false;
         pacer_.Resume(clock_.Now());

@@ -6,6 +6,7 @@
 
 #include "control/GameState.h"
 #include "control/alarm.h"
+#include "control/frameclock.h"
 #include "control/pacer.h"
 
 class QAction;
@@ -30,13 +31,15 @@ inline constexpr char kScoreboardBeforeFirstGame[] = ">00       00";
 constexpr int kTicksPerSecond = 60;
 
 // How the game loop keeps time: its rate; the clock it reads and is woken by
-// (none: the steady clock and the window's own alarm); and whether it sleeps
-// through a still spell. Tests give it a clock of their own, and hold the
-// sleeping loop to one that never sleeps.
+// (none: the steady clock and the window's own alarm); whether it sleeps
+// through a still spell; and where it learns the display's beats (none: the
+// compositor's frame callback). Tests give it clocks of their own, and hold
+// the sleeping loop to one that never sleeps.
 struct Pace {
     int ticksPerSecond = kTicksPerSecond;
     LoopClock* clock = nullptr;
     bool sleeps = true;
+    FrameClock* frames = nullptr;
 };
 
 // The game's one window: it owns the game state, the drawing surfaces and the
@@ -96,11 +99,14 @@ private:
     QAction* mnuHelpAbout_ = nullptr;
     QAction* mnuCappy_ = nullptr;
 
-    // The game loop: its pace, its clock and alarm, whether it sleeps until
-    // the next event, and how deep loops have ever nested (they never should).
+    // The game loop: its pace, its clock and alarm, the display's beats,
+    // whether it sleeps until the next event, and how deep loops have ever
+    // nested (they never should).
     Pacer pacer_;
     Alarm alarm_;
     LoopClock& clock_;
+    FrameCallback callback_;
+    FrameClock& frames_;
     bool sleeps_;
     bool asleep_ = false;
     int loopDepth_ = 0;

@@ -36,16 +36,17 @@ void TableView::Fit()
     update();
 }
 
-void TableView::ShowChanges()
+bool TableView::ShowChanges()
 {
     if (buffers_.changed.isEmpty())
-        return;
+        return false;
     const qreal dpr = devicePixelRatioF();
     QRegion region;
     for (const QRect& r : buffers_.changed)
         region += QRectF(QRectF(r.translated(origin_)).topLeft() / dpr, QSizeF(r.size()) / dpr).toAlignedRect();
     buffers_.changed = QRegion();
-    update(region);
+    repaint(region);
+    return true;
 }
 
 void TableView::paintEvent(QPaintEvent* event)

@@ -30,9 +30,9 @@ public:
     // Lays the picture out for the view's size and screen, and paints the
     // table anew only when its scale changes.
     void Fit();
-    // Hands the window system the part of the view where the frame on view
-    // has changed since it last did.
-    void ShowChanges();
+    // Paints, and hands the window system at once, the part of the view where
+    // the frame on view has changed since it last did; false if none has.
+    bool ShowChanges();
 
     QSize sizeHint() const override { return {kClientAreaSize.width, kClientAreaSize.height}; }
 

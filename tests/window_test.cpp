@@ -219,6 +219,33 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
     EXPECT_LT(4 * slept.size(), ticked.size()) << "the still spells, most of the evening, were not slept through";
 }
 
+// Three seconds of aiming in scripted time, the pointer moved every slot, then
+// resting, on a display that takes a frame 1 ms after each slot: by the end
+// each tick comes half a display period before the display's next beat. A
+// beat is asked for after each tick that changed the table, and only then,
+// and repaints nothing.
+TEST(Window, TicksHalfADisplayPeriodBeforeEachBeat)
+{
+    ScriptedTime time;
+    struct : FrameClock {
+        int requests = 0;
+        void Request(QWindow&) override { ++requests; }
+    } frames;
+    Game g(Pace{.clock = &time, .frames = &frames});
+    const auto display = std::chrono::steady_clock::duration(1s) / 60;
+    for (int i = 0; i < 190; ++i) {
+        time.inputs.push_back({i * display + 1ms, [&g] { QEvent beat(QEvent::UpdateRequest); QCoreApplication::sendEvent(g.window.windowHandle(), &beat); }});
+        time.inputs.push_back({i * display + 2ms, [&g, i] { g.Point({161 + 90 * std::cos(std::min(i, 179) * 0.05), 354 + 90 * std::sin(std::min(i, 179) * 0.05)}); }});
+    }
+    int strays = 0, requests = 0;
+    GameState last;
+    LoopClock::time_point tick;
+    g.Play({{[&] { return time.now - time.start > 3s + 100ms; }, [&] { g.window.mnuFileExit()->trigger(); }}},
+           [&] { strays += (g.s() == last) != (frames.requests == std::exchange(requests, frames.requests)), last = g.s(), tick = time.now; });
+    EXPECT_EQ(std::tuple((tick - time.start - 1ms) % display, strays, g.paints - frames.requests), std::tuple(display / 2, 0, 0))
+        << "the last tick's time after a beat; ticks that asked for a beat after a still tick, or none after a new frame; paints besides one a frame";
+}
+
 // The table at the window's own size, then at twice the client area as a
 // screen of scale 2 shows it, then at zoom 2 on a screen of scale 2 in a wide
 // window, then at a fractional zoom in a tall window (the strip left of the
@@ -231,10 +258,7 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
 {
     Game g;
     TableView& v = *g.window.view();
-    // Qt paints what the last tick changed.
-    const auto flush = [&] { QCoreApplication::sendPostedEvents(&g.window, QEvent::UpdateRequest); };
     const auto atScale = [&](qreal scale) {
-        flush();
         EXPECT_TRUE(SamePicture(v.grab(QRectF(v.corner(), QSizeF(26, 496) * v.zoom()).toAlignedRect()).toImage(),
                                 PaintTableImage(scale).copy(0, 0, std::ceil(26 * scale), std::ceil(496 * scale)))) << "at scale " << scale;
         // The window's own pixels, as Qt holds them for the screen.
@@ -246,9 +270,8 @@ TEST(Window, FillsTheSizeItIsGivenWithTheTablePaintedAtItsScale)
     const auto resize = [&](int w, int h) { g.window.windowHandle()->resize(w, h + g.window.menuBar()->height()); };
     size_t next = 0;
     const std::vector<std::function<void()>> acts = {
-        [&] { g.Point({251, 354}); }, [&] { flush(), g.painted = {}, g.Point({251, 374}); }, [&] { g.Point({251, 375});},
+        [&] { g.Point({251, 354}); }, [&] { g.painted = {}, g.Point({251, 374}); }, [&] { g.Point({251, 375});},
         [&] {
-             flush();
              const QRegion painted = g.painted;
              atScale(1);
              for (const QPointF p : {QPointF(211, 354), {271, 354}, {212, 366}, {270, 380}})
