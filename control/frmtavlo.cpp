@@ -189,8 +189,8 @@ void frmTavlo::DoEvents(const GameState& before)
 // have if the loop had ticked through the still spell.
 //
 // The display's beat, the answer to an update request, sets the schedule's
-// phase and wakes nothing: the window's own handling of it would repaint the
-// whole window.
+// phase and wakes nothing. It goes no further: newer Qt has a widget's window
+// repaint the whole window for it.
 bool frmTavlo::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::UpdateRequest && watched == windowHandle()) {
