@@ -26,6 +26,7 @@ cmake -S . -B "$build" -G Ninja -DTAVLO_BENCH=ON -DTAVLO_TESTS=OFF -DTAVLO_SANIT
   -DTAVLO_WERROR=ON >/dev/null
 cmake --build "$build" --target tavlo tavlo_tickprobe tavlo_barewindow tavlo_pointerlatency tavlo_damagearea >/dev/null
 . tests/drive.sh
+. scripts/aim.sh
 trap clean_up EXIT
 trap 'exit 143' TERM INT
 xvfb_screen=1920x1080 start_xvfb
@@ -49,18 +50,6 @@ cpu_while() {
     'BEGIN { s = (t1 - t0) * hz / 100; printf "%.2f %.2f %.2f %.1f\n", p / s, x / s, (p + x) / s, w / (t1 - t0) }'
 }
 
-# Circles the pointer about the cue spot, 90 table pixels away, for the given
-# seconds, a new position every 16 ms, in one xdotool run.
-aim() {
-  local args c
-  read -ra c <<<"$(at $spot_x $spot_y)"
-  args=$(awk -v n="$(($1 * 1000 / 16))" -v w="$wid" -v x="${c[0]}" -v y="${c[1]}" -v r="$(awk -v z=$zoom 'BEGIN { print 90 * z }')" 'BEGIN {
-    for (i = 0; i < n; i++)
-      printf "mousemove --window %s %d %d sleep 0.016 ", w, x + r * cos(i * 0.05), y + r * sin(i * 0.05)
-  }')
-  # shellcheck disable=SC2086
-  xdotool $args
-}
 # While the pointer aims: "FRAMES MEAN_PX MAX_PX SHARE", the pixels the X
 # server is told changed a frame, and the mean's share of the table's area
 # (325 x 493 table pixels at the window's zoom).

@@ -62,6 +62,7 @@ else
   game=$(realpath "$build/control/tavlo")
 fi
 . tests/drive.sh
+. scripts/aim.sh
 trap clean_up EXIT
 trap 'exit 143' TERM INT
 # weston as start_weston starts it, with its timeline in the log besides its
@@ -81,18 +82,6 @@ log=$runtime/weston.log
 # The game's window as weston's timeline describes it.
 title="'Tavlo - by Kelvane'"
 
-# Circles the pointer about the cue spot, 90 table pixels away, for the given
-# seconds, a new position every 16 ms, in one xdotool run.
-aim() {
-  local args c
-  read -ra c <<<"$(at $spot_x $spot_y)"
-  args=$(awk -v n="$(($1 * 1000 / 16))" -v w="$wid" -v x="${c[0]}" -v y="${c[1]}" -v r="$(awk -v z=$zoom 'BEGIN { print 90 * z }')" 'BEGIN {
-    for (i = 0; i < n; i++)
-      printf "mousemove --window %s %d %d sleep 0.016 ", w, x + r * cos(i * 0.05), y + r * sin(i * 0.05)
-  }')
-  # shellcheck disable=SC2086
-  xdotool $args
-}
 
 # A break, as stroke strikes but from 90 pixels below the cue ball, straight
 # up at the rack, and 12 pixels a tick where stroke moves 2: the balls roll
