@@ -56,12 +56,12 @@ shot_here() {
   expect "$1: New Game racks the balls" menu f n && expect "$1: the cue ball on its spot" wait_until is_colour $spot_x $spot_y $cue_ball
   expect "$1: the stroke moves the cue ball off its spot" stroke && [ $# -gt 1 ] || return 0
   # The scoreboard as the balls roll: the stroke pots nothing.
-  menu_bar "$runtime/bar.miff"
+  menu_bar "$runtime/bar.ppm"
   # Under Wayland the pointer shows in the picture: it waits on the menu bar.
   [ $platform = x11 ] || park
-  expect "$1: the shot is over: the scoreboard passes the turn" wait_until eval 'menu_bar "$runtime/now.miff" && ! alike "$runtime/"{bar,now}.miff'
+  expect "$1: the shot is over: the scoreboard passes the turn" wait_until eval 'menu_bar "$runtime/now.ppm" && ! alike "$runtime/"{bar,now}.ppm'
   # The tick after shows the cue aimed again; then nothing changes.
-  expect "$1: the balls at rest: two pictures a fifth of a second apart are alike" wait_until eval 'shoot "$runtime/then.miff" && sleep 0.2 && shoot && alike "$runtime/then.miff" "$shot"'
+  expect "$1: the balls at rest: two pictures a tenth of a second apart are alike" wait_until eval 'shoot "$runtime/then.ppm" && sleep 0.1 && shoot && alike "$runtime/then.ppm" "$shot"'
   expect "$1: the window as a fresh repaint shows it" same_after "${@:2}"
 }
 if [ "$mode" = i3 ]; then
