@@ -1,9 +1,8 @@
 #include "control/frameclock.h"
 
 #include <QGuiApplication>
-#include <QScreen>
 
-FrameCallback::FrameCallback() : wayland_(QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {}
+FrameCallback::FrameCallback() : wayland_(AnswersAtTheNextFrame(QGuiApplication::platformName())) {}
 
 void FrameCallback::Request(QWindow& window)
 {
@@ -11,8 +10,12 @@ void FrameCallback::Request(QWindow& window)
         window.requestUpdate();
 }
 
-std::chrono::steady_clock::duration StatedPeriod(const QWindow& window)
+bool AnswersAtTheNextFrame(QStringView platform)
 {
-    const qreal hz = window.screen() ? window.screen()->refreshRate() : 0;
-    return hz >= 1 ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(1 / hz)) : std::chrono::steady_clock::duration{};
+    return platform.startsWith(QLatin1String("wayland"));
+}
+
+std::chrono::steady_clock::duration StatedPeriod(qreal hz)
+{
+    return hz > 0 ? std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(1 / hz)) : std::chrono::steady_clock::duration{};
 }

@@ -26,6 +26,10 @@ private:
     bool wayland_;
 };
 
-// How long a frame lasts on the window's screen, as the screen says; zero
-// where it says nothing usable.
-std::chrono::steady_clock::duration StatedPeriod(const QWindow& window);
+// Whether a platform's windows have their update requests answered by the
+// compositor's frame callback: Wayland's do.
+bool AnswersAtTheNextFrame(QStringView platform);
+
+// How long a frame lasts on a screen of the given refresh rate, in hertz;
+// zero for a rate of none.
+std::chrono::steady_clock::duration StatedPeriod(qreal hz);

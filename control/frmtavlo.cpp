@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenuBar>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
@@ -194,7 +195,8 @@ void frmTavlo::DoEvents(const GameState& before)
 bool frmTavlo::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::UpdateRequest && watched == windowHandle()) {
-        pacer_.Beat(clock_.Now(), StatedPeriod(*windowHandle()));
+        const QScreen* screen = windowHandle()->screen();
+        pacer_.Beat(clock_.Now(), StatedPeriod(screen ? screen->refreshRate() : 0));
         return true;
     }
     if (asleep_) {

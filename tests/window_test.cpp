@@ -223,7 +223,8 @@ TEST(Window, PlaysAsItsPlayersAskAndSleepsWhileNothingMoves)
 // resting, on a display that takes a frame 1 ms after each slot: by the end
 // each tick comes half a display period before the display's next beat. A
 // beat is asked for after each tick that changed the table, and only then,
-// and repaints nothing.
+// and repaints nothing. The display period is the one the screen states;
+// only a Wayland compositor is asked for beats.
 TEST(Window, TicksHalfADisplayPeriodBeforeEachBeat)
 {
     ScriptedTime time;
@@ -244,6 +245,8 @@ TEST(Window, TicksHalfADisplayPeriodBeforeEachBeat)
            [&] { strays += (g.s() == last) != (frames.requests == std::exchange(requests, frames.requests)), last = g.s(), tick = time.now; });
     EXPECT_EQ(std::tuple((tick - time.start - 1ms) % display, strays, g.paints - frames.requests), std::tuple(display / 2, 0, 0))
         << "the last tick's time after a beat; ticks that asked for a beat after a still tick, or none after a new frame; paints besides one a frame";
+    EXPECT_EQ(std::tuple(StatedPeriod(60), StatedPeriod(0.5), StatedPeriod(0), StatedPeriod(-60), AnswersAtTheNextFrame(u"wayland"), AnswersAtTheNextFrame(u"wayland-egl"), AnswersAtTheNextFrame(u"xcb"), AnswersAtTheNextFrame(u"offscreen")),
+              std::tuple(display, 2s, 0s, 0s, true, true, false, false)) << "a frame's length on screens of 60 Hz, 0.5 Hz, none and less; the beat asked of Wayland's compositors alone";
 }
 
 // The table at the window's own size, then at twice the client area as a
