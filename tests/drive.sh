@@ -19,7 +19,8 @@ left=0 top=0 zoom=1 wid= platform=x11
 
 # Starts a virtual X display for this script and what it starts, 1024 x 768,
 # larger than weston's output, or as xvfb_screen says (1920x1080); sets
-# xserver and runtime, a folder of this run's own. Xvfb takes a display
+# xserver, runtime, a folder of this run's own, and shot, where pictures of
+# the window are saved. Xvfb takes a display
 # number that no other server holds, not even one whose lock file lies in
 # another root (a chroot's), and lets in only the clients that hold this run's
 # cookie. -noreset keeps the display as it is when a client leaves: weston is
@@ -27,7 +28,7 @@ left=0 top=0 zoom=1 wid= platform=x11
 start_xvfb() {
   # 0700, as Wayland asks: the sockets of weston, i3 and Qt lie in this
   # run's own folder, whatever the caller's environment names.
-  runtime=$(mktemp -d)
+  runtime=$(mktemp -d) shot=$runtime/shot.ppm
   export XDG_RUNTIME_DIR=$runtime XAUTHORITY=$runtime/Xauthority QT_QPA_PLATFORM=xcb
   local cookie
   # The server takes every cookie in the file.
@@ -93,11 +94,11 @@ wait_until() {
   done
 }
 
-# Takes the window's picture, `shot`, or as import's arguments say. import
+# Takes the window's picture, `shot`, or as convert's arguments say. convert
 # waits for a click when the window is gone, so it is ended then: the caller's
 # wait sees whether the game has. A portable pixmap holds only the size and
 # the pixels: two pictures alike are alike byte for byte.
-shoot() { shot=$runtime/shot.ppm && timeout 60 import -window "$wid" -depth 8 "${@:-$shot}"; }
+shoot() { timeout 60 convert "x:$wid" -depth 8 "${@:-$shot}"; }
 # Where the table's pixel (x, y) lies in the window, as "X Y".
 at() { awk -v l=$left -v t=$top -v z=$zoom -v x="$1" -v y="$2" 'BEGIN { printf "%d %d", l + (x + 0.5) * z, t + (y + 0.5) * z }'; }
 # The colour of the table's pixel (x, y) in a picture taken now; outside the
@@ -120,11 +121,11 @@ launch() {
   [ $platform = wayland ] || { wait_until eval 'wid=$(xdotool search --onlyvisible --pid "$pid" | head -n1) && [ -n "$wid" ]' && xdotool windowfocus --sync "$wid"; }
 }
 
-# Takes a picture, as shoot does, and finds the table in it by its cloth,
-# whole, at any zoom, its proportions kept; sets left, top and zoom.
+# Takes a picture, `shot`, and finds the table in it by its cloth, whole, at
+# any zoom, its proportions kept; sets left, top and zoom.
 find_table() {
   local box w h x y
-  shot=$runtime/shot.ppm && box=$(timeout 60 convert "x:$wid" -depth 8 -write "$shot" -fill black +opaque "#$cloth" -format %@ info: 2>/dev/null) || return 1
+  box=$(shoot -write "$shot" -fill black +opaque "#$cloth" -format %@ info: 2>/dev/null) || return 1
   IFS=x+ read -r w h x y <<<"$box" && ((w > 0)) || return 1
   read -r left top zoom < <(awk -v w="$w" -v h="$h" -v x="$x" -v y="$y" -v size="$cloth_size" -v cl=$cloth_left -v ct=$cloth_top 'BEGIN {
     split(size, s, "x"); z = w / s[1]; if (h - s[2] * z > 2 || s[2] * z - h > 2) exit 1
