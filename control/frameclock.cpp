@@ -1,8 +1,6 @@
 #include "control/frameclock.h"
 
-#include <QGuiApplication>
-
-FrameCallback::FrameCallback() : wayland_(AnswersAtTheNextFrame(QGuiApplication::platformName())) {}
+FrameCallback::FrameCallback(QStringView platform) : wayland_(AnswersAtTheNextFrame(platform)) {}
 
 void FrameCallback::Request(QWindow& window)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QWindow>
 #include <chrono>
 
@@ -16,10 +17,11 @@ public:
 // The compositor's frame callback. A Wayland compositor answers a window's
 // update request with it once a frame has been committed; under X, Qt answers
 // at once or on a timer of its own, which says nothing of the display, so
-// nothing is asked there.
+// nothing is asked there. The platform is the application's, or one a test
+// names.
 class FrameCallback final : public FrameClock {
 public:
-    FrameCallback();
+    explicit FrameCallback(QStringView platform = QGuiApplication::platformName());
     void Request(QWindow& window) override;
 
 private:
